@@ -1,0 +1,64 @@
+#include "core/KeyEdit.h"
+
+#include <algorithm>
+
+#include "core/MoneyText.h"
+#include "core/RateText.h"
+
+namespace penmarrow {
+namespace {
+
+// The selection clamped to the text, so that a stale caret can never index past its end.
+struct Selection {
+  std::size_t start;
+  std::size_t length;
+};
+
+Selection Clamp(std::u16string_view text, int selStart, int selLength) {
+  const std::size_t start = std::min<std::size_t>(static_cast<std::size_t>(std::max(selStart, 0)), text.size());
+  const std::size_t length =
+      std::min<std::size_t>(static_cast<std::size_t>(std::max(selLength, 0)), text.size() - start);
+  return {start, length};
+}
+
+TKeyEdit Removed(std::u16string_view text, std::size_t at, std::size_t count, std::size_t caret) {
+  std::u16string result(text);
+  result.erase(at, count);
+  return {std::move(result), static_cast<int>(caret)};
+}
+
+constexpr std::int64_t MoneyLimit = 999'999;
+
+}  // namespace
+
+TKeyEdit CharKeyEdit(std::u16string_view text, int selStart, int selLength, char16_t key) {
+  const auto [start, length] = Clamp(text, selStart, selLength);
+  if (key == Backspace) {
+    if (length > 0) return Removed(text, start, length, start);
+    if (start > 0) return Removed(text, start - 1, 1, start - 1);
+    return {std::u16string(text), 0};
+  }
+  std::u16string result(text);
+  result.erase(start, length);
+  result.insert(result.begin() + static_cast<std::ptrdiff_t>(start), key);
+  return {std::move(result), static_cast<int>(start + 1)};
+}
+
+TKeyEdit DeleteKeyEdit(std::u16string_view text, int selStart, int selLength) {
+  const auto [start, length] = Clamp(text, selStart, selLength);
+  if (length > 0) return Removed(text, start, length, start);
+  if (start < text.size()) return Removed(text, start, 1, start);
+  return {std::u16string(text), static_cast<int>(start)};
+}
+
+bool MoneyTextAllowed(std::u16string_view text) {
+  return text.empty() || MoneyToInt64(text, MoneyLimit + 1) <= MoneyLimit;
+}
+
+bool RateTextAllowed(std::u16string_view text, bool limitLength) {
+  if (text.empty()) return true;
+  const Extended rate = RateToFloat(text, -1);
+  return rate >= 0 && rate <= 99.99L && (!limitLength || text.size() <= RateMaxLength);
+}
+
+}  // namespace penmarrow

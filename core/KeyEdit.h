@@ -1,0 +1,33 @@
+#pragma once
+// The key rules of the entry fields: the text one key would produce, and whether a field accepts it.
+// Texts and positions count UTF-16 code units, exactly as the edit control does.
+
+#include <string>
+#include <string_view>
+
+namespace penmarrow {
+
+inline constexpr char16_t Backspace = u'\b';
+
+struct TKeyEdit {
+  std::u16string Text;
+  int Caret = 0;
+  bool operator==(const TKeyEdit&) const = default;
+};
+
+// Inserts Key in place of the selection, or for backspace removes the selection or the character
+// before the caret.
+TKeyEdit CharKeyEdit(std::u16string_view text, int selStart, int selLength, char16_t key);
+
+// Removes the selection, or the character after the caret.
+TKeyEdit DeleteKeyEdit(std::u16string_view text, int selStart, int selLength);
+
+// Whole amounts up to 999,999; an unreadable text fails.
+bool MoneyTextAllowed(std::u16string_view text);
+
+// Rates from 0 to 99.99, at most five characters when limitLength is set; an unreadable text fails.
+bool RateTextAllowed(std::u16string_view text, bool limitLength);
+
+inline constexpr int RateMaxLength = 5;
+
+}  // namespace penmarrow
