@@ -30,16 +30,23 @@ class DiscreteYear {
     Extended D = D_;
     Extended pending = D;
     Extended sinceCredit = 0;
-    for (std::int64_t period = 1; period <= count; ++period) {
+    std::int64_t period = 1;
+    for (; period <= count; ++period) {
       I = ((periodRate_ * I) + I) + ((((initial_ + D) * Hundredth) / n_) * rate_);
-      if (!RoundFits(I)) Round(I);
+      if (!RoundFits(I)) break;
       pending = increment + pending;
       sinceCredit = sinceCredit + 1;
       if (spacing_ <= sinceCredit + 1 || period == count) {
         D = pending;
         sinceCredit = 0;
       }
-      if (roundDeposits && !RoundFits(D)) Round(D);
+      if (roundDeposits && !RoundFits(D)) break;
+    }
+    // A call inside the loop would make the compiler keep the running sums in memory, so the rounding
+    // that raises the error is made only once the loop has been left early.
+    if (period <= count) {
+      Round(I);
+      Round(D);
     }
     I_ = I;
     D_ = D;

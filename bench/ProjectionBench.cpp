@@ -1,0 +1,67 @@
+// The costliest projection the window can ask for, against the bare interest recurrence it is built on.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "core/Projection.h"
+
+namespace {
+
+using namespace penmarrow;
+
+constexpr std::int32_t Years = 50;
+constexpr std::int64_t DailyPeriods = 365;
+// (n - 1) periods in the first year and n in each year's advance.
+constexpr std::int64_t InterestSteps = (DailyPeriods - 1) + Years * DailyPeriods;
+
+struct StoringSeries final : SeriesSink {
+  std::vector<double> values;
+  StoringSeries() { values.reserve(Years); }
+  void Clear() override { values.clear(); }
+  void Add(double value, std::u16string_view) override { values.push_back(value); }
+};
+
+void BM_ProjectDailyFiftyYears(benchmark::State& state) {
+  const StrategyInputs in{.continuous = false,
+                          .subAnnual = true,
+                          .periodsPerYear = DailyPeriods,
+                          .startLater = 0,
+                          .initialDeposit = 1000,
+                          .regularDeposit = 100,
+                          .depositsPerYear = DailyPeriods,
+                          .rate = 5,
+                          .years = Years};
+  StoringSeries initial, deposits, interest;
+  ProjectionState running;
+  for (auto _ : state) {
+    ProjectStrategy(in, running, {initial, deposits, interest});
+    benchmark::DoNotOptimize(interest.values.data());
+    benchmark::ClobberMemory();
+  }
+  state.counters["steps/s"] = benchmark::Counter(static_cast<double>(InterestSteps), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_ProjectDailyFiftyYears);
+
+// The interest step alone. D is made opaque every step, as the crediting changes it in the projection,
+// so the deposit term is evaluated each time instead of being hoisted.
+void BM_BareInterestSteps(benchmark::State& state) {
+  Extended H = Hundredth, n = DailyPeriods, r = 5, P = 1000, D = 36500;
+  benchmark::DoNotOptimize(H);
+  benchmark::DoNotOptimize(n);
+  benchmark::DoNotOptimize(r);
+  benchmark::DoNotOptimize(P);
+  for (auto _ : state) {
+    Extended I = 0;
+    for (std::int64_t step = 0; step < InterestSteps; ++step) {
+      benchmark::DoNotOptimize(D);
+      I = ((((H / n) * r) * I) + I) + ((((P + D) * H) / n) * r);
+    }
+    benchmark::DoNotOptimize(I);
+  }
+  state.counters["steps/s"] = benchmark::Counter(static_cast<double>(InterestSteps), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_BareInterestSteps);
+
+}  // namespace

@@ -1,0 +1,125 @@
+// Creation and first showing of the main window, the totals' resize rule, the years field, the
+// start-later slider, the alternative strategy switch, the entry fields' change and the link.
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QUrl>
+
+#include "core/FormatSettings.h"
+#include "core/FrequencyTable.h"
+#include "ui/UHint.h"
+#include "ui/UMain.h"
+#include "ui/platform/ErrorDisplay.h"
+
+namespace penmarrow::ui {
+
+TFMain::TFMain() {
+  CreateControls();
+  WireEvents();
+  FormCreate();
+  qApp->installEventFilter(this);
+}
+
+TFMain::~TFMain() { qApp->removeEventFilter(this); }
+
+QString TFMain::MakerAddress() { return QStringLiteral("https://penmarrow.example.org/"); }
+
+void TFMain::WireEvents() {
+  for (TEdit* field : {TIntDep, TRegDep, TAltdep, TIntRate}) field->OnChange = [this](TEdit&) { TIntRateChange(); };
+  CDefFreq->OnChange = [this] { CDefFreqChange(); };
+  CcompFreq->OnChange = [this] { CcompFreqChange(); };
+  CAltFreq->OnChange = [this] { CAltFreqChange(); };
+  seYears->OnChange = [this] { seYearsChange(); };
+  chAlternative->OnClick = [this] { chAlternativeClick(); };
+  TB->OnChange = [this] { TBChange(); };
+  chMarks->OnClick = [this] { chMarksClick(); };
+  Chart->OnMouseMove = [this](int x, int y) { ChartMouseMove(x, y); };
+  Chart->OnMouseLeave = [this] { ChartMouseLeave(); };
+  LinkLabel->OnLinkClick = [this](const QString& link) { LinkLabelLinkClick(link); };
+}
+
+void TFMain::FormCreate() {
+  const FrequencyRow& annually = FrequencyTable[0];
+  k = f = fa = annually.CountPerYear;
+  Month = AMonth = annually.SubAnnual;
+  TFormatSettings& settings = FormatSettings();
+  settings.CurrencyString = std::u16string(u"$");
+  settings.ThousandSeparator = u',';
+  settings.DecimalSeparator = u'.';
+  Chart->SetTitle(QString());
+  PrevRegularDep = TRegDep->text();
+}
+
+void TFMain::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  ErrorDisplay::Guard([this] { FormShow(); });
+}
+
+void TFMain::FormShow() {
+  setWindowTitle(QStringLiteral("Penmarrow"));
+  QApplication::setApplicationDisplayName(windowTitle());
+  const QString address = MakerAddress();
+  const QString shown = QString(address).remove(QRegularExpression(QStringLiteral("^[a-z]+://")));
+  LinkLabel->SetCaption(QStringLiteral("<a href=\"%1\" style=\"color:#8fbcf0\">%2</a>").arg(address, shown));
+  LinkLabel->move((width() - LinkLabel->width()) / 2, LinkLabel->y());
+  windowAnchors_ = AnchorSet();
+  windowAnchors_.Add(LinkLabel, akBottom, size());
+  Recalculate();
+}
+
+void TFMain::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  ArrangeControls();
+  FormResize();
+}
+
+void TFMain::FormResize() {
+  Totals1.panel->setVisible(Totals1.LabelsFit());
+  lStats1->setVisible(Totals1.panel->isVisibleTo(this));
+  Totals2.panel->setVisible(Totals1.panel->isVisibleTo(this) && chAlternative->Checked() && Totals2.LabelsFit());
+  lStats2->setVisible(Totals2.panel->isVisibleTo(this));
+}
+
+bool TFMain::eventFilter(QObject* watched, QEvent* event) {
+  const bool press = event->type() == QEvent::MouseButtonPress;
+  if (press || event->type() == QEvent::WindowActivate) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this) FormMouseActivate();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TFMain::FormMouseActivate() { BalloonHint->HideHint(); }
+
+void TFMain::chAlternativeClick() {
+  PrevXVal = 0;
+  const bool on = chAlternative->Checked();
+  if (!on)
+    for (int i = 3; i < TChart::SeriesCount; ++i) Chart->Series(i).Clear();
+  for (int i = 3; i < TChart::SeriesCount; ++i) Chart->Series(i).SetShowInLegend(on);
+  APanel->setEnabled(on);
+  Recalculate();
+}
+
+void TFMain::seYearsChange() {
+  if (seYears->Value() < seYears->MinValue())
+    seYears->SetValue(seYears->MinValue());
+  else if (seYears->Value() > seYears->MaxValue())
+    seYears->SetValue(seYears->MaxValue());
+  TB->SetMax(seYears->Value() - 1);
+  Recalculate();
+}
+
+void TFMain::TBChange() {
+  lStartLater->SetCaption(QStringLiteral("%1 years").arg(TB->Position()));
+  Recalculate();
+}
+
+void TFMain::TIntRateChange() { Recalculate(); }
+
+void TFMain::LinkLabelLinkClick(const QString& link) { QDesktopServices::openUrl(QUrl(link)); }
+
+}  // namespace penmarrow::ui

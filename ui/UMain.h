@@ -1,0 +1,159 @@
+#pragma once
+// The main window. One keystroke flows: entry field key rule → field text → TIntRateChange →
+// Recalculate → CalculateStrategy (core projection) → chart series → totals labels read back
+// from the series → back in the key rule, the caret.
+
+#include <QFrame>
+#include <QLabel>
+#include <QStatusBar>
+#include <QWidget>
+
+#include "core/Projection.h"
+#include "ui/platform/Anchors.h"
+#include "ui/platform/BalloonHint.h"
+#include "ui/platform/Controls.h"
+#include "ui/platform/Edit.h"
+#include "ui/platform/GridPanel.h"
+#include "ui/platform/LinkLabel.h"
+#include "ui/platform/SavingsChart.h"
+#include "ui/platform/SpinEdit.h"
+
+namespace penmarrow::ui {
+
+class TFHint;
+
+// A label that sizes itself to its caption and keeps its anchoring.
+class TLabel : public QLabel {
+ public:
+  explicit TLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {}
+  void SetCaption(const QString& caption);
+  const AnchorSet* Anchoring = nullptr;
+};
+
+// The totals of one strategy: four captions with their values.
+struct TotalsPanel {
+  QFrame* panel;
+  TLabel* initialDep;
+  TLabel* regularDep;
+  TLabel* totalInt;
+  TLabel* total;
+  TLabel* initialDepVal;
+  TLabel* regularDepVal;
+  TLabel* totalIntVal;
+  TLabel* totalVal;
+  AnchorSet anchors;
+  bool LabelsFit() const;
+};
+
+class TFMain : public QWidget {
+ public:
+  TFMain();
+  ~TFMain() override;
+
+  void SetHint(TFHint* hint) { FHint = hint; }
+  static QString MakerAddress();
+
+  // --- controls, named as the layout names them
+  QWidget* pTop;
+  QWidget* pInputValues;
+  QWidget* Panel1;
+  QStatusBar* StatusBar1;
+  TLinkLabel* LinkLabel;
+  TBalloonHint* BalloonHint;
+  TLabel* Label3;
+  TEdit* TIntDep;
+  TLabel* Label4;
+  TEdit* TRegDep;
+  TLabel* Label6;
+  TComboBox* CDefFreq;
+  TLabel* lCompFreq;
+  TComboBox* CcompFreq;
+  TLabel* Label7;
+  TEdit* TIntRate;
+  TLabel* Label20;
+  TLabel* Label1;
+  TSpinEdit* seYears;
+  TChart* Chart;
+  TCheckBox* chMarks;
+  TCheckBox* chAlternative;
+  QFrame* APanel;
+  TLabel* Label8;
+  TEdit* TAltdep;
+  TLabel* Label9;
+  TComboBox* CAltFreq;
+  TLabel* Label2;
+  TTrackBar* TB;
+  TLabel* lStartLater;
+  TGridPanel* gpStats;
+  TLabel* lStats1;
+  TLabel* lStats2;
+  TotalsPanel Totals1;
+  TotalsPanel Totals2;
+
+  // --- state
+  double PrevXVal = 0;
+  QString PrevRegularDep;
+  std::int64_t InitialDep = 0;
+  std::int64_t RegularDep = 0;
+  std::int64_t k = 0;
+  std::int64_t f = 0;
+  std::int64_t fa = 0;
+  ProjectionState projection;  // realInterest and realDep
+  bool Month = false;
+  bool AMonth = false;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // layout
+  void CreateControls();
+  void CreateInputs();
+  void CreateAlternative();
+  void CreateTotals();
+  void CreateTotalsPanel(TotalsPanel& totals, int strategy);
+  void WireEvents();
+  void ArrangeControls();
+
+  // window events
+  void FormCreate();
+  void FormShow();
+  void FormResize();
+  void FormMouseActivate();
+  void chAlternativeClick();
+  void seYearsChange();
+  void TBChange();
+  void TIntRateChange();
+  void LinkLabelLinkClick(const QString& link);
+
+  // frequencies
+  void CDefFreqChange();
+  void CcompFreqChange();
+  void CAltFreqChange();
+  void ReadCompoundFrequency();
+  void ReadAltCompoundFrequency();
+  void EnterContinuousMode();
+  void LeaveContinuousMode();
+
+  // projection and totals
+  void Recalculate();
+  void CalculateStrategy(bool AAlternative, bool ASubAnnual, std::int64_t APeriodsPerYear,
+                         std::int64_t AStartLater, std::int64_t AInitialDeposit, std::int64_t ARegularDeposit);
+  void ShowTotals(const TotalsPanel& totals, int firstSeries);
+
+  // chart
+  void chMarksClick();
+  void ChartMouseMove(int x, int y);
+  void ChartMouseLeave();
+  void ShowYearHint(int year);
+
+  TFHint* FHint = nullptr;
+  AnchorSet windowAnchors_;
+  AnchorSet panel1Anchors_;
+  AnchorSet chartAnchors_;
+  bool shownOnce_ = false;
+};
+
+}  // namespace penmarrow::ui

@@ -1,0 +1,39 @@
+#include "ui/platform/Controls.h"
+
+#include <QSignalBlocker>
+
+#include "ui/platform/ErrorDisplay.h"
+
+namespace penmarrow::ui {
+namespace {
+
+void RunGuarded(const std::function<void()>& handler) {
+  if (handler) ErrorDisplay::Guard(handler);
+}
+
+}  // namespace
+
+TTrackBar::TTrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
+  setTickPosition(QSlider::NoTicks);
+  connect(this, &QSlider::valueChanged, this, [this] { RunGuarded(OnChange); });
+}
+
+void TTrackBar::SetMax(int maximum) {
+  const int before = value();
+  {
+    const QSignalBlocker quiet(this);  // the move is reported below, inside our own call
+    setMaximum(maximum);
+  }
+  if (value() != before && OnChange) OnChange();
+}
+
+TComboBox::TComboBox(QWidget* parent) : QComboBox(parent) {
+  setEditable(false);
+  connect(this, &QComboBox::activated, this, [this] { RunGuarded(OnChange); });
+}
+
+TCheckBox::TCheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {
+  connect(this, &QCheckBox::clicked, this, [this] { RunGuarded(OnClick); });
+}
+
+}  // namespace penmarrow::ui

@@ -1,0 +1,43 @@
+#include "ui/platform/ErrorDisplay.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace penmarrow::ui {
+namespace {
+
+void ShowMessageBox(const QString& message) {
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message, QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.exec();
+}
+
+ErrorDisplay::Presenter& CurrentPresenter() {
+  static ErrorDisplay::Presenter presenter = ShowMessageBox;
+  return presenter;
+}
+
+}  // namespace
+
+QString ErrorDisplay::WithFullStop(const QString& message) {
+  if (!message.isEmpty() && message.back().unicode() > u'.') return message + u'.';
+  return message;
+}
+
+void ErrorDisplay::SetPresenter(Presenter presenter) {
+  CurrentPresenter() = presenter ? std::move(presenter) : Presenter(ShowMessageBox);
+}
+
+void ErrorDisplay::Show(const QString& message) noexcept {
+  // The box runs an event loop; an error raised by a handler it lets run is already on screen.
+  static bool showing = false;
+  if (showing) return;
+  showing = true;
+  try {
+    CurrentPresenter()(WithFullStop(message));
+  } catch (...) {
+  }
+  showing = false;
+}
+
+}  // namespace penmarrow::ui

@@ -1,0 +1,37 @@
+#pragma once
+// The one place where an error raised by a handler is shown: a message box captioned with the
+// application title. Every entry point from Qt into our handlers runs them through Guard, so no
+// exception ever unwinds through Qt's own frames.
+
+#include <QString>
+#include <functional>
+
+namespace penmarrow::ui {
+
+class ErrorDisplay {
+ public:
+  using Presenter = std::function<void(const QString& message)>;
+
+  // Runs a handler; an exception it raises ends it and is shown once.
+  template <typename Handler>
+  static void Guard(Handler&& handler) noexcept {
+    try {
+      std::forward<Handler>(handler)();
+    } catch (const std::exception& error) {
+      Show(QString::fromUtf8(error.what()));
+    } catch (...) {
+      Show(QStringLiteral("Unknown error"));
+    }
+  }
+
+  // "Invalid floating point operation" is shown as "Invalid floating point operation.".
+  static QString WithFullStop(const QString& message);
+
+  // Tests capture what would be shown instead of opening a modal box.
+  static void SetPresenter(Presenter presenter);
+
+ private:
+  static void Show(const QString& message) noexcept;
+};
+
+}  // namespace penmarrow::ui

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QLabel>
+#include <functional>
+
+namespace penmarrow::ui {
+
+// A label holding an <a> element; a click reports the link's target.
+class TLinkLabel : public QLabel {
+ public:
+  explicit TLinkLabel(const QString& caption, QWidget* parent = nullptr);
+  void SetCaption(const QString& markup);
+
+  std::function<void(const QString& target)> OnLinkClick;
+};
+
+}  // namespace penmarrow::ui

@@ -1,0 +1,205 @@
+#include "ui/platform/SavingsChart.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/NumberPattern.h"
+#include "ui/platform/ErrorDisplay.h"
+#include "ui/platform/QtText.h"
+#include "ui/platform/SeriesMarks.h"
+
+namespace penmarrow::ui {
+namespace {
+
+const QColor ChartColor(226, 234, 241);
+
+struct SeriesLook {
+  const char* legendTitle;
+  QColor color;
+  QColor arrowColor;
+};
+
+const std::array<SeriesLook, TChart::SeriesCount> Looks{{
+    {"Initial deposit", QColor(128, 128, 64), Qt::black},
+    {"Regular deposits", QColor(128, 64, 0), Qt::black},
+    {"Total interest", QColor(128, 0, 0), QColor(128, 0, 64)},
+    {"Alternative strategy initial deposit", QColor(0, 128, 128), Qt::black},
+    {"Alternative strategy regular deposits", QColor(0, 128, 192), Qt::black},
+    {"Alternative strategy total interest", QColor(0, 64, 128), QColor(0, 64, 128)},
+}};
+constexpr int FirstInterestSeries = 2;
+constexpr int SecondInterestSeries = 5;
+
+QFont ArialPixels(int pixels) {
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(pixels);
+  return font;
+}
+
+QFont ArialPoints(int points) {
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSize(points);
+  return font;
+}
+
+// Left axis labels " $#,##0.###" with the program's number format settings.
+class MoneyTicker : public QCPAxisTicker {
+ protected:
+  QString getTickLabel(double tick, const QLocale&, QChar, int) override {
+    return QStringLiteral(" $") + ToQString(FormatGroupedNumber(tick, 3));
+  }
+};
+
+}  // namespace
+
+double TChartAxis::CalcPosPoint(int pixel) const {
+  const QCPAxisRect* rect = axis_.axisRect();
+  const int length = axis_.orientation() == Qt::Horizontal ? rect->width() : rect->height();
+  return length > 0 ? axis_.pixelToCoord(pixel) : 0.0;
+}
+
+TChart::TChart(QWidget* parent)
+    : QCustomPlot(parent),
+      stackGroups_(new QCPBarsGroup(this)),
+      title_(new QCPTextElement(this)),
+      yearTicker_(new QCPAxisTickerText),
+      bottomAxis_(*xAxis),
+      leftAxis_(*yAxis) {
+  setBackground(ChartColor);
+  axisRect()->setBackground(Qt::NoBrush);
+  setInteractions({});
+  setMouseTracking(true);
+  addLayer(QStringLiteral("marksOnTop"), layer(QStringLiteral("main")), limAbove);
+  SetUpAxes();
+  CreateSeries();
+  SetUpLegend();
+  connect(this, &QCustomPlot::beforeReplot, this, [this] { FitAxes(); });
+}
+
+void TChart::SetTitle(const QString& title) {
+  title_->setText(title);
+  title_->setVisible(!title.isEmpty());
+  replot(rpQueuedReplot);
+}
+
+void TChart::SetUpAxes() {
+  xAxis->setLabel(QStringLiteral("Years"));
+  xAxis->setLabelFont(ArialPixels(13));
+  xAxis->setTickLabelFont(ArialPoints(8));
+  xAxis->setTicker(yearTicker_);
+  xAxis->grid()->setVisible(false);
+  xAxis->setSubTicks(false);
+  yAxis->setLabel(QStringLiteral("Savings"));
+  yAxis->setLabelFont(ArialPixels(13));
+  yAxis->setTickLabelFont(ArialPoints(8));
+  yAxis->setTicker(QSharedPointer<QCPAxisTicker>(new MoneyTicker));
+  yAxis->setSubTicks(false);
+}
+
+void TChart::CreateSeries() {
+  stackGroups_->setSpacingType(QCPBarsGroup::stAbsolute);
+  stackGroups_->setSpacing(0);
+  for (int i = 0; i < SeriesCount; ++i) {
+    const SeriesLook& look = Looks[static_cast<std::size_t>(i)];
+    auto* series = new TChartSeries(xAxis, yAxis, QString::fromLatin1(look.legendTitle), look.color);
+    series->Marks().SetArrowColor(look.arrowColor);
+    series->OnChanged = [this] { replot(rpQueuedReplot); };
+    // Stacks pile up in series order within each group; both groups always keep their room.
+    if (i % 3 != 0) series->moveAbove(series_[static_cast<std::size_t>(i - 1)]);
+    series_[static_cast<std::size_t>(i)] = series;
+  }
+  for (TChartSeries* series : series_) stackGroups_->append(series);
+  for (const int i : {FirstInterestSeries, SecondInterestSeries}) Series(i).Marks().SetVisible(true);
+}
+
+void TChart::SetUpLegend() {
+  // A title row, then a legend row centred and moved left by 20 % of the free width.
+  plotLayout()->insertRow(0);
+  plotLayout()->addElement(0, 0, title_);
+  title_->setVisible(false);
+  auto* legendRow = new QCPLayoutGrid;
+  plotLayout()->insertRow(1);
+  plotLayout()->addElement(1, 0, legendRow);
+  legendRow->addElement(0, 0, new QCPLayoutElement(this));
+  legendRow->addElement(0, 1, legend);
+  legendRow->addElement(0, 2, new QCPLayoutElement(this));
+  legendRow->setColumnStretchFactors({3, 0.001, 7});
+  legendRow->setMargins({0, 4, 0, 5});
+  plotLayout()->setRowStretchFactor(0, 0.001);
+  plotLayout()->setRowStretchFactor(1, 0.001);
+
+  legend->setVisible(true);
+  legend->setFillOrder(QCPLegend::foColumnsFirst);
+  legend->setFont(ArialPixels(12));
+  legend->setIconSize(12, 12);
+  legend->setRowSpacing(2);
+  legend->setBorderPen(QPen(QColor(128, 128, 128)));
+  legend->setBrush(Qt::white);
+  legend->setSelectableParts(QCPLegend::spNone);
+  legend->setMaximumSize(legend->minimumOuterSizeHint());
+  for (int i = 3; i < SeriesCount; ++i) Series(i).SetShowInLegend(false);
+}
+
+void TChart::FitAxes() {
+  for (int i = 0; i < legend->itemCount(); ++i)
+    if (auto* item = dynamic_cast<QCPPlottableLegendItem*>(legend->item(i)))
+      item->setTextColor(item->plottable()->brush().color());
+  legend->setMaximumSize(legend->minimumOuterSizeHint());
+
+  int years = 0;
+  double top = 0;
+  double bottom = 0;
+  int headroom = 0;
+  for (const TChartSeries* series : series_) {
+    years = std::max(years, series->Count());
+    for (int i = 0; i < series->Count(); ++i) {
+      top = std::max(top, series->StackTop(i));
+      bottom = std::min(bottom, series->StackTop(i));
+    }
+    headroom = std::max(headroom, series->Marks().Headroom());
+  }
+  for (TChartSeries* series : series_) series->PadTo(years);
+  leftAxis_.SetMaximum(top);
+  // The marks need room above the tallest stack; keep the axis a little taller than that.
+  const int length = std::max(axisRect()->height(), 1);
+  const double scale = length > 2 * headroom ? static_cast<double>(length) / (length - headroom) : 1.5;
+  yAxis->setRange(bottom, top > bottom ? bottom + (top - bottom) * scale : bottom + 1);
+  xAxis->setRange(-0.5, std::max(years, 1) - 0.5);
+  LabelYears(years);
+}
+
+void TChart::LabelYears(int years) {
+  // Crowded labels are thinned so that none overlaps its neighbour.
+  const QFontMetrics metrics(xAxis->tickLabelFont());
+  const double room = years > 0 ? axisRect()->width() / static_cast<double>(years) : 1;
+  const int step = std::max(1, static_cast<int>(std::ceil((metrics.horizontalAdvance(QStringLiteral("00")) + 6) / room)));
+  yearTicker_->clear();
+  const TChartSeries& labelled = Series(0);
+  for (int i = 0; i < labelled.Count(); i += step) yearTicker_->addTick(i, labelled.Label(i));
+}
+
+void TChart::mouseMoveEvent(QMouseEvent* event) {
+  QCustomPlot::mouseMoveEvent(event);
+  const QPoint at = event->position().toPoint();
+  if (OnMouseMove) ErrorDisplay::Guard([&] { OnMouseMove(at.x(), at.y()); });
+}
+
+void TChart::leaveEvent(QEvent* event) {
+  QCustomPlot::leaveEvent(event);
+  if (OnMouseLeave) ErrorDisplay::Guard(OnMouseLeave);
+}
+
+void TChart::paintEvent(QPaintEvent* event) {
+  QCustomPlot::paintEvent(event);
+  // One lowered bevel along the chart's edge.
+  QPainter painter(this);
+  const QRect edge = rect().adjusted(0, 0, -1, -1);
+  painter.setPen(palette().color(QPalette::Dark));
+  painter.drawLine(edge.topLeft(), edge.topRight());
+  painter.drawLine(edge.topLeft(), edge.bottomLeft());
+  painter.setPen(palette().color(QPalette::Light));
+  painter.drawLine(edge.bottomLeft(), edge.bottomRight());
+  painter.drawLine(edge.topRight(), edge.bottomRight());
+}
+
+}  // namespace penmarrow::ui

@@ -1,0 +1,65 @@
+#pragma once
+// The savings chart: six stacked bar series in two stack groups side by side, a legend above the
+// plot, value marks, and the axes' pixel-to-value maps the year hint needs.
+
+#include <qcustomplot.h>
+
+#include <array>
+#include <functional>
+
+#include "ui/platform/ChartSeries.h"
+#include "ui/platform/SeriesMarks.h"
+
+namespace penmarrow::ui {
+
+// The value axis as the rest of the program sees it.
+class TChartAxis {
+ public:
+  explicit TChartAxis(QCPAxis& axis) : axis_(axis) {}
+  // The value shown at a pixel of the chart's client area; 0 while the axis has no length.
+  double CalcPosPoint(int pixel) const;
+  // The top of the tallest stack.
+  double Maximum() const { return maximum_; }
+  void SetMaximum(double maximum) { maximum_ = maximum; }
+
+ private:
+  QCPAxis& axis_;
+  double maximum_ = 0;
+};
+
+class TChart : public QCustomPlot {
+ public:
+  static constexpr int SeriesCount = 6;
+
+  explicit TChart(QWidget* parent = nullptr);
+
+  TChartSeries& Series(int index) { return *series_.at(static_cast<std::size_t>(index)); }
+  const TChartSeries& Series(int index) const { return *series_.at(static_cast<std::size_t>(index)); }
+  TChartAxis& BottomAxis() { return bottomAxis_; }
+  TChartAxis& LeftAxis() { return leftAxis_; }
+  void SetTitle(const QString& title);
+
+  std::function<void(int x, int y)> OnMouseMove;
+  std::function<void()> OnMouseLeave;
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void SetUpLegend();
+  void SetUpAxes();
+  void CreateSeries();
+  void FitAxes();
+  void LabelYears(int years);
+
+  std::array<TChartSeries*, SeriesCount> series_{};
+  QCPBarsGroup* stackGroups_;
+  QCPTextElement* title_;
+  QSharedPointer<QCPAxisTickerText> yearTicker_;
+  TChartAxis bottomAxis_;
+  TChartAxis leftAxis_;
+};
+
+}  // namespace penmarrow::ui

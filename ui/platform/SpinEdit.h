@@ -1,0 +1,38 @@
+#pragma once
+// A whole-number field with step buttons that, unlike QSpinBox, neither validates nor clamps what
+// is typed: a text that is not a number reads as MinValue and stays as it is.
+
+#include <QAbstractSpinBox>
+#include <functional>
+
+namespace penmarrow::ui {
+
+class TSpinEdit : public QAbstractSpinBox {
+ public:
+  explicit TSpinEdit(int minValue, int maxValue, QWidget* parent = nullptr);
+
+  int MinValue() const { return minValue_; }
+  int MaxValue() const { return maxValue_; }
+
+  // The text as a 32-bit whole number, or MinValue when it is not one.
+  int Value() const;
+  // Clamps to MinValue..MaxValue and writes the number; a changed text runs OnChange at once.
+  void SetValue(int value);
+  // Writing a different text runs OnChange at once.
+  void SetText(const QString& text);
+
+  std::function<void()> OnChange;
+
+  void stepBy(int steps) override;
+  QValidator::State validate(QString& input, int& pos) const override;
+
+ protected:
+  StepEnabled stepEnabled() const override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  int minValue_;
+  int maxValue_;
+};
+
+}  // namespace penmarrow::ui

@@ -1,0 +1,15 @@
+#pragma once
+// The program's visual styles, carried in the executable as resources and looked up by name.
+
+#include <QString>
+
+namespace penmarrow::ui {
+
+class TStyleManager {
+ public:
+  // Makes the named style (case ignored) the look of every window; when it is not found, shows
+  // "Style '<name>' not found" if asked to and leaves the default look.
+  static bool TrySetStyle(const QString& name, bool showErrorDialog = true);
+};
+
+}  // namespace penmarrow::ui
