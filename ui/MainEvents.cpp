@@ -26,7 +26,7 @@ TFMain::~TFMain() { qApp->removeEventFilter(this); }
 QString TFMain::MakerAddress() { return QStringLiteral("https://penmarrow.example.org/"); }
 
 void TFMain::WireEvents() {
-  for (TEdit* field : {TIntDep, TRegDep, TAltdep, TIntRate}) field->OnChange = [this](TEdit&) { TIntRateChange(); };
+  WireEntryFields();
   CDefFreq->OnChange = [this] { CDefFreqChange(); };
   CcompFreq->OnChange = [this] { CcompFreqChange(); };
   CAltFreq->OnChange = [this] { CAltFreqChange(); };

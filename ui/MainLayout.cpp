@@ -104,10 +104,10 @@ void TFMain::CreateInputs() {
   QWidget* p = pInputValues;
   Label3 = Caption(QStringLiteral("Initial deposit:"), p, 20, 20);
   TIntDep = Place(new TEdit(p), 20, 42, 94, 24);
-  TIntDep->setText(QStringLiteral("$1,000"));
+  TIntDep->SetText(QStringLiteral("$1,000"));
   Label4 = Caption(QStringLiteral("Regular deposit:"), p, 20, 72);
   TRegDep = Place(new TEdit(p), 20, 94, 94, 24);
-  TRegDep->setText(QStringLiteral("$100"));
+  TRegDep->SetText(QStringLiteral("$100"));
   Label6 = Caption(QStringLiteral("Deposit frequency:"), p, 20, 124);
   CDefFreq = Place(new TComboBox(p), 20, 146, 94, 24);
   FillCombo(CDefFreq, DiscreteFrequencyCount);
@@ -117,7 +117,7 @@ void TFMain::CreateInputs() {
   BalloonHint->AttachHover(CcompFreq);
   Label7 = Caption(QStringLiteral("Interest Rate:"), p, 20, 228);
   TIntRate = Place(new TEdit(p), 20, 250, 94, 24);
-  TIntRate->setText(QStringLiteral("5.00"));
+  TIntRate->SetText(QStringLiteral("5.00"));
   TIntRate->setMaxLength(RateMaxLength);
   Label20 = Caption(QStringLiteral("%"), p, 117, 253);
   Label1 = Caption(QStringLiteral("Number of years (max 50):"), p, 20, 280);
@@ -131,7 +131,7 @@ void TFMain::CreateAlternative() {
   APanel->setEnabled(false);
   Label8 = Caption(QStringLiteral("Change regular deposit:"), APanel, 10, 10);
   TAltdep = Place(new TEdit(APanel), 193, 7, 96, 24);
-  TAltdep->setText(QStringLiteral("$75"));
+  TAltdep->SetText(QStringLiteral("$75"));
   Label9 = Caption(QStringLiteral("Change compound frequency:"), APanel, 10, 40);
   CAltFreq = Place(new TComboBox(APanel), 193, 37, 96, 24);
   FillCombo(CAltFreq, DiscreteFrequencyCount);

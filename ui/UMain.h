@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QWidget>
 
+#include "core/KeyEdit.h"
 #include "core/Projection.h"
 #include "ui/platform/Anchors.h"
 #include "ui/platform/BalloonHint.h"
@@ -127,6 +128,17 @@ class TFMain : public QWidget {
   void TBChange();
   void TIntRateChange();
   void LinkLabelLinkClick(const QString& link);
+
+  // key rules of the entry fields
+  void TIntDepKeyPress(TEdit& Sender, char16_t& Key);
+  void TIntDepKeyDown(TEdit& Sender, int& Key);
+  void TIntDepExit(TEdit& Sender);
+  void TIntRateKeyPress(TEdit& Sender, char16_t& Key);
+  void TIntRateKeyDown(TEdit& Sender, int& Key);
+  void TIntRateExit(TEdit& Sender);
+  void ApplyMoneyEdit(TEdit& Sender, const TKeyEdit& E);
+  void ApplyRateEdit(TEdit& Sender, const TKeyEdit& E, bool limitLength);
+  void WireEntryFields();
 
   // frequencies
   void CDefFreqChange();

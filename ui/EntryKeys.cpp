@@ -1,0 +1,88 @@
+// The key rules of the three money fields and the rate field: every character and the Delete key
+// build a candidate text, which is written with the caret in place or dropped without a trace.
+
+#include "core/FormatSettings.h"
+#include "core/MoneyText.h"
+#include "core/RateText.h"
+#include "ui/UMain.h"
+#include "ui/platform/QtText.h"
+
+namespace penmarrow::ui {
+namespace {
+
+bool IsDigit(char16_t key) { return key >= u'0' && key <= u'9'; }
+
+}  // namespace
+
+void TFMain::WireEntryFields() {
+  for (TEdit* field : {TIntDep, TRegDep, TAltdep, TIntRate}) field->OnChange = [this](TEdit&) { TIntRateChange(); };
+  for (TEdit* field : {TIntDep, TRegDep, TAltdep}) {
+    field->OnKeyPress = [this](TEdit& sender, char16_t& key) { TIntDepKeyPress(sender, key); };
+    field->OnKeyDown = [this](TEdit& sender, int& key) { TIntDepKeyDown(sender, key); };
+    field->OnExit = [this](TEdit& sender) { TIntDepExit(sender); };
+    field->AcceptsText = [](const QString& text) { return MoneyTextAllowed(View(text)); };
+  }
+  TIntRate->OnKeyPress = [this](TEdit& sender, char16_t& key) { TIntRateKeyPress(sender, key); };
+  TIntRate->OnKeyDown = [this](TEdit& sender, int& key) { TIntRateKeyDown(sender, key); };
+  TIntRate->OnExit = [this](TEdit& sender) { TIntRateExit(sender); };
+  TIntRate->AcceptsText = [](const QString& text) { return RateTextAllowed(View(text), true); };
+}
+
+void TFMain::TIntDepKeyPress(TEdit& Sender, char16_t& Key) {
+  if (Key != Backspace && !IsDigit(Key)) {
+    Key = 0;
+    return;
+  }
+  const TKeyEdit E = CharKeyEdit(View(Sender.text()), Sender.SelStart(), Sender.SelLength(), Key);
+  Key = 0;
+  ApplyMoneyEdit(Sender, E);
+}
+
+void TFMain::TIntDepKeyDown(TEdit& Sender, int& Key) {
+  if (Key != TEdit::DeleteKey) return;
+  const TKeyEdit E = DeleteKeyEdit(View(Sender.text()), Sender.SelStart(), Sender.SelLength());
+  Key = 0;
+  ApplyMoneyEdit(Sender, E);
+}
+
+void TFMain::ApplyMoneyEdit(TEdit& Sender, const TKeyEdit& E) {
+  if (!MoneyTextAllowed(E.Text)) return;
+  Sender.SetText(ToQString(E.Text));  // recalculates before the caret is placed
+  Sender.SetSelStart(E.Caret);
+  if (&Sender == TRegDep) PrevRegularDep = Sender.text();
+}
+
+void TFMain::TIntDepExit(TEdit& Sender) {
+  if (Sender.text().isEmpty()) Sender.SetText(QStringLiteral("0"));
+  Sender.SetText(ToQString(FormatMoney(static_cast<Extended>(MoneyToInt64(View(Sender.text()), 0)))));
+}
+
+void TFMain::TIntRateKeyPress(TEdit& Sender, char16_t& Key) {
+  if (Key != Backspace && !IsDigit(Key) && Key != FormatSettings().DecimalSeparator) {
+    Key = 0;
+    return;
+  }
+  const TKeyEdit E = CharKeyEdit(View(Sender.text()), Sender.SelStart(), Sender.SelLength(), Key);
+  Key = 0;
+  ApplyRateEdit(Sender, E, true);
+}
+
+void TFMain::TIntRateKeyDown(TEdit& Sender, int& Key) {
+  if (Key != TEdit::DeleteKey) return;
+  const TKeyEdit E = DeleteKeyEdit(View(Sender.text()), Sender.SelStart(), Sender.SelLength());
+  Key = 0;
+  ApplyRateEdit(Sender, E, false);
+}
+
+void TFMain::ApplyRateEdit(TEdit& Sender, const TKeyEdit& E, bool limitLength) {
+  if (!RateTextAllowed(E.Text, limitLength)) return;
+  Sender.SetText(ToQString(E.Text));
+  Sender.SetSelStart(E.Caret);
+}
+
+void TFMain::TIntRateExit(TEdit& Sender) {
+  if (Sender.text().isEmpty()) Sender.SetText(QStringLiteral("0"));
+  Sender.SetText(ToQString(FormatRate(RateToFloat(View(Sender.text()), 0))));
+}
+
+}  // namespace penmarrow::ui
