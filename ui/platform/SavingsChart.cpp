@@ -144,6 +144,13 @@ void TChart::FitAxes() {
   for (int i = 0; i < legend->itemCount(); ++i)
     if (auto* item = dynamic_cast<QCPPlottableLegendItem*>(legend->item(i)))
       item->setTextColor(item->plottable()->brush().color());
+  // Items stand side by side; six that do not fit the chart's width go on two rows of three.
+  legend->setWrap(0);
+  legend->setFillOrder(QCPLegend::foColumnsFirst, true);
+  if (legend->minimumOuterSizeHint().width() > width() - 20) {
+    legend->setWrap(3);
+    legend->setFillOrder(QCPLegend::foColumnsFirst, true);
+  }
   legend->setMaximumSize(legend->minimumOuterSizeHint());
 
   int years = 0;

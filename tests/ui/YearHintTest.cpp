@@ -1,0 +1,109 @@
+// The year hint on the real window, driven by pointer moves over the chart.
+
+#include <QPainter>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "ui/UHint.h"
+#include "ui/UMain.h"
+#include "ui/platform/ErrorDisplay.h"
+
+namespace penmarrow::ui {
+namespace {
+
+class YearHint : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    hint = new TFHint(&window);
+    window.SetHint(hint);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.TIntDep->setFocus();
+    window.Chart->replot();
+  }
+  // Moves the pointer to bottom-axis position `position`, just above the zero line.
+  void PointAt(double position) {
+    const QPoint at(static_cast<int>(window.Chart->xAxis->coordToPixel(position)),
+                    static_cast<int>(window.Chart->yAxis->coordToPixel(0)) - 2);
+    QTest::mouseMove(window.Chart, at);
+    QCoreApplication::processEvents();
+  }
+  void PointAtYear(int year) { PointAt(year - 1); }
+  int WidestOf(std::initializer_list<QLabel*> labels) const {
+    int widest = 0;
+    for (QLabel* label : labels) widest = std::max(widest, label->sizeHint().width());
+    return widest;
+  }
+
+  // For a look at what the saver sees: the window with the hint drawn where it stands.
+  void SaveGrab() {
+    const QByteArray dir = qgetenv("PENMARROW_GRAB_DIR");
+    if (dir.isEmpty()) return;
+    QPixmap shot = window.grab();
+    QPainter painter(&shot);
+    painter.setOpacity(hint->windowOpacity());
+    painter.drawPixmap(window.mapFromGlobal(hint->pos()), hint->grab());
+    painter.end();
+    shot.save(QString::fromLocal8Bit(dir) + QStringLiteral("/hint.png"));
+  }
+
+  TFMain window;
+  TFHint* hint = nullptr;
+};
+
+TEST_F(YearHint, ShowsTheYearUnderThePointerWithYourColumnOnly) {
+  PointAtYear(1);
+  ASSERT_TRUE(hint->isVisible());
+  EXPECT_EQ(hint->lAfter->text(), QStringLiteral("After 1 year"));
+  EXPECT_EQ(hint->lTotal1->text(), QStringLiteral("$1,150"));
+  EXPECT_FALSE(hint->lAlternative->isVisibleTo(hint));
+  EXPECT_EQ(hint->width(), 100 + WidestOf({hint->lYourStrategy, hint->lInit1, hint->lRegular1, hint->lTotalInt1,
+                                           hint->lTotal1}) + 6);
+  PointAtYear(2);
+  EXPECT_EQ(hint->lAfter->text(), QStringLiteral("After 2 years"));
+  EXPECT_EQ(window.PrevXVal, 2);
+}
+
+TEST_F(YearHint, HiddenOffTheBarsAndFilledAnewOnComingBack) {
+  struct Case { double position; bool shown; };
+  const Case cases[] = {{-0.55, true}, {-0.65, false}, {9.25, true}, {9.35, false}};
+  for (const Case& c : cases) {
+    PointAt(c.position);
+    EXPECT_EQ(hint->isVisible(), c.shown) << c.position;
+    if (!c.shown) {
+      EXPECT_EQ(window.PrevXVal, 0) << c.position;
+    }
+  }
+}
+
+TEST_F(YearHint, KeepsItsFiguresWithinAYearAndTheFocusStaysInTheField) {
+  PointAtYear(3);
+  const QString total = hint->lTotal1->text();
+  window.TRegDep->SetText(QStringLiteral("$500"));
+  PointAt(2.1);  // still year 3
+  EXPECT_EQ(hint->lTotal1->text(), total);
+  EXPECT_EQ(QApplication::activeWindow(), &window);
+  EXPECT_EQ(QApplication::focusWidget(), window.TIntDep);
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(window.Chart, &leave);
+  EXPECT_FALSE(hint->isVisible());
+  EXPECT_EQ(window.PrevXVal, 3);
+}
+
+TEST_F(YearHint, AlternativeColumnShowsZeroBeforeItsStart) {
+  QTest::mouseClick(window.chAlternative, Qt::LeftButton, {}, QPoint(5, window.chAlternative->height() / 2));
+  ASSERT_TRUE(window.chAlternative->isChecked());
+  window.TB->setValue(3);
+  window.Chart->replot();
+  PointAtYear(2);
+  ASSERT_TRUE(hint->lAlternative->isVisibleTo(hint));
+  for (QLabel* label : {hint->lInit2, hint->lRegular2, hint->lTotalInt2, hint->lTotal2})
+    EXPECT_EQ(label->text(), QStringLiteral("$0"));
+  const int columns = 100 + WidestOf({hint->lYourStrategy, hint->lInit1, hint->lRegular1, hint->lTotalInt1, hint->lTotal1}) +
+                      WidestOf({hint->lAlternative, hint->lInit2, hint->lRegular2, hint->lTotalInt2, hint->lTotal2}) + 20;
+  EXPECT_EQ(hint->width(), columns + 6);
+  SaveGrab();
+}
+
+}  // namespace
+}  // namespace penmarrow::ui
