@@ -1,0 +1,69 @@
+// The worst recalculation of the window, from a field's new text to the chart's finished replot,
+// and start-up to the first painted window. Runs offscreen.
+
+#include <QApplication>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+#include "ui/UHint.h"
+#include "ui/UMain.h"
+
+namespace {
+
+using penmarrow::ui::TComboBox;
+using penmarrow::ui::TFMain;
+
+void Pick(TComboBox* box, int index) {
+  box->setCurrentIndex(index);
+  emit box->activated(index);
+}
+
+// Deposits and compounding daily, the alternative on with daily compounding, 50 years, marks on.
+void MakeWorstCase(TFMain& window) {
+  Pick(window.CDefFreq, 4);
+  Pick(window.CcompFreq, 4);
+  window.chAlternative->setChecked(true);
+  emit window.chAlternative->clicked(true);
+  Pick(window.CAltFreq, 4);
+  window.seYears->SetText(QStringLiteral("50"));
+}
+
+void WorstRecalculation(benchmark::State& state) {
+  TFMain window;
+  window.SetHint(new penmarrow::ui::TFHint(&window));
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("window not exposed");
+  MakeWorstCase(window);
+  bool replotted = false;
+  QObject::connect(window.Chart, &QCustomPlot::afterReplot, [&] { replotted = true; });
+  bool odd = false;
+  for (auto _ : state) {
+    replotted = false;
+    window.TIntDep->SetText(odd ? QStringLiteral("$1,000") : QStringLiteral("$1,0005"));
+    while (!replotted) QCoreApplication::processEvents();  // the chart's own queued replot
+    odd = !odd;
+  }
+}
+BENCHMARK(WorstRecalculation)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void StartUpToFirstPaint(benchmark::State& state) {
+  for (auto _ : state) {
+    TFMain window;
+    window.SetHint(new penmarrow::ui::TFHint(&window));
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("window not exposed");
+    benchmark::DoNotOptimize(window.grab());
+  }
+}
+BENCHMARK(StartUpToFirstPaint)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
