@@ -42,6 +42,12 @@ TLabel* Caption(const QString& text, QWidget* parent, int left, int top) {
   return label;
 }
 
+TEdit* Field(const QString& text, QWidget* parent, int left, int top, int width) {
+  auto* field = Place(new TEdit(parent), left, top, width, 24);
+  field->SetText(text);
+  return field;
+}
+
 QFrame* RaisedPanel(QWidget* parent, const QString& name) {
   auto* panel = new QFrame(parent);
   panel->setObjectName(name);
@@ -49,9 +55,11 @@ QFrame* RaisedPanel(QWidget* parent, const QString& name) {
   return panel;
 }
 
-void FillCombo(TComboBox* combo, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) combo->addItem(ToQString(FrequencyTable[i].Name));
-  combo->setCurrentIndex(0);
+TComboBox* FrequencyBox(std::size_t names, QWidget* parent, int left, int top, int width) {
+  auto* box = Place(new TComboBox(parent), left, top, width, 24);
+  for (std::size_t i = 0; i < names; ++i) box->addItem(ToQString(FrequencyTable[i].Name));
+  box->setCurrentIndex(0);
+  return box;
 }
 
 }  // namespace
@@ -103,21 +111,16 @@ void TFMain::CreateControls() {
 void TFMain::CreateInputs() {
   QWidget* p = pInputValues;
   Label3 = Caption(QStringLiteral("Initial deposit:"), p, 20, 20);
-  TIntDep = Place(new TEdit(p), 20, 42, 94, 24);
-  TIntDep->SetText(QStringLiteral("$1,000"));
+  TIntDep = Field(QStringLiteral("$1,000"), p, 20, 42, 94);
   Label4 = Caption(QStringLiteral("Regular deposit:"), p, 20, 72);
-  TRegDep = Place(new TEdit(p), 20, 94, 94, 24);
-  TRegDep->SetText(QStringLiteral("$100"));
+  TRegDep = Field(QStringLiteral("$100"), p, 20, 94, 94);
   Label6 = Caption(QStringLiteral("Deposit frequency:"), p, 20, 124);
-  CDefFreq = Place(new TComboBox(p), 20, 146, 94, 24);
-  FillCombo(CDefFreq, DiscreteFrequencyCount);
+  CDefFreq = FrequencyBox(DiscreteFrequencyCount, p, 20, 146, 94);
   lCompFreq = Caption(QStringLiteral("Compound frequency:"), p, 20, 176);
-  CcompFreq = Place(new TComboBox(p), 20, 198, 94, 24);
-  FillCombo(CcompFreq, FrequencyTable.size());
+  CcompFreq = FrequencyBox(FrequencyTable.size(), p, 20, 198, 94);
   BalloonHint->AttachHover(CcompFreq);
   Label7 = Caption(QStringLiteral("Interest Rate:"), p, 20, 228);
-  TIntRate = Place(new TEdit(p), 20, 250, 94, 24);
-  TIntRate->SetText(QStringLiteral("5.00"));
+  TIntRate = Field(QStringLiteral("5.00"), p, 20, 250, 94);
   TIntRate->setMaxLength(RateMaxLength);
   Label20 = Caption(QStringLiteral("%"), p, 117, 253);
   Label1 = Caption(QStringLiteral("Number of years (max 50):"), p, 20, 280);
@@ -130,11 +133,9 @@ void TFMain::CreateAlternative() {
   APanel = Place(RaisedPanel(Panel1, QStringLiteral("APanel")), 10, 34, 441, 103);
   APanel->setEnabled(false);
   Label8 = Caption(QStringLiteral("Change regular deposit:"), APanel, 10, 10);
-  TAltdep = Place(new TEdit(APanel), 193, 7, 96, 24);
-  TAltdep->SetText(QStringLiteral("$75"));
+  TAltdep = Field(QStringLiteral("$75"), APanel, 193, 7, 96);
   Label9 = Caption(QStringLiteral("Change compound frequency:"), APanel, 10, 40);
-  CAltFreq = Place(new TComboBox(APanel), 193, 37, 96, 24);
-  FillCombo(CAltFreq, DiscreteFrequencyCount);
+  CAltFreq = FrequencyBox(DiscreteFrequencyCount, APanel, 193, 37, 96);
   Label2 = Caption(QStringLiteral("Start later:"), APanel, 10, 69);
   TB = Place(new TTrackBar(APanel), 185, 67, 189, 28);
   TB->setRange(0, 9);

@@ -2,25 +2,14 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QTest>
-#include <gtest/gtest.h>
 
-#include "ui/UHint.h"
-#include "ui/UMain.h"
-#include "ui/platform/ErrorDisplay.h"
+#include "tests/ui/WindowFixture.h"
 
 namespace penmarrow::ui {
 namespace {
 
-class EntryKeys : public ::testing::Test {
+class EntryKeys : public WindowFixture {
  protected:
-  void SetUp() override {
-    ErrorDisplay::SetPresenter([this](const QString& message) { errors.push_back(message); });
-    window.SetHint(new TFHint(&window));
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  }
-  void TearDown() override { ErrorDisplay::SetPresenter(nullptr); }
 
   // Puts the caret at `caret` (or selects all for -1) and types the keys.
   void Type(TEdit* field, int caret, const QString& keys) {
@@ -30,8 +19,6 @@ class EntryKeys : public ::testing::Test {
   }
   QString Total() const { return window.Totals1.totalVal->text(); }
 
-  TFMain window;
-  std::vector<QString> errors;
 };
 
 TEST_F(EntryKeys, DigitAtTheEndRecalculatesBeforeTheCaretIsPlaced) {

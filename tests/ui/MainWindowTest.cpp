@@ -1,25 +1,14 @@
 // The main window's own events on the real window: start-up, continuous compounding mode, the
 // years field with the slider, the totals' resize rule and a projection that overflows.
 
-#include <QTest>
-#include <gtest/gtest.h>
 
-#include "ui/UHint.h"
-#include "ui/UMain.h"
-#include "ui/platform/ErrorDisplay.h"
+#include "tests/ui/WindowFixture.h"
 
 namespace penmarrow::ui {
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public WindowFixture {
  protected:
-  void SetUp() override {
-    ErrorDisplay::SetPresenter([this](const QString& message) { errors.push_back(message); });
-    window.SetHint(new TFHint(&window));
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  }
-  void TearDown() override { ErrorDisplay::SetPresenter(nullptr); }
 
   static void Pick(TComboBox* box, const QString& name) {
     const int index = box->findText(name);
@@ -37,8 +26,6 @@ class MainWindow : public ::testing::Test {
     QTest::keyClicks(window.seYears, keys);
   }
 
-  TFMain window;
-  std::vector<QString> errors;
 };
 
 TEST_F(MainWindow, StartsWithTheDefaultProjection) {

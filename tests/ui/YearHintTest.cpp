@@ -1,23 +1,16 @@
 // The year hint on the real window, driven by pointer moves over the chart.
 
 #include <QPainter>
-#include <QTest>
-#include <gtest/gtest.h>
 
-#include "ui/UHint.h"
-#include "ui/UMain.h"
-#include "ui/platform/ErrorDisplay.h"
+#include "tests/ui/WindowFixture.h"
 
 namespace penmarrow::ui {
 namespace {
 
-class YearHint : public ::testing::Test {
+class YearHint : public WindowFixture {
  protected:
   void SetUp() override {
-    hint = new TFHint(&window);
-    window.SetHint(hint);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    WindowFixture::SetUp();
     window.TIntDep->setFocus();
     window.Chart->replot();
   }
@@ -47,8 +40,6 @@ class YearHint : public ::testing::Test {
     shot.save(QString::fromLocal8Bit(dir) + QStringLiteral("/hint.png"));
   }
 
-  TFMain window;
-  TFHint* hint = nullptr;
 };
 
 TEST_F(YearHint, ShowsTheYearUnderThePointerWithYourColumnOnly) {
