@@ -105,7 +105,18 @@ void TFMain::CreateControls() {
   CreateInputs();
   CreateAlternative();
   CreateTotals();
+  SetTabOrder();
   setMinimumSize(SmallestOuterSize);
+}
+
+void TFMain::SetTabOrder() {
+  // The bottom panel comes first; the alternative's controls are skipped while its panel is disabled.
+  Chart->setFocusPolicy(Qt::TabFocus);
+  QWidget* const order[] = {chAlternative, TAltdep, CAltFreq, TB, TIntDep, TRegDep, CDefFreq, CcompFreq,
+                            TIntRate, seYears, Chart};
+  for (std::size_t i = 1; i < std::size(order); ++i)
+    setTabOrder(order[i - 1], order[i]);
+  TIntDep->setFocus();
 }
 
 void TFMain::CreateInputs() {

@@ -115,6 +115,7 @@ class TFMain : public QWidget {
   void CreateAlternative();
   void CreateTotals();
   void CreateTotalsPanel(TotalsPanel& totals, int strategy);
+  void SetTabOrder();
   void WireEvents();
   void ArrangeControls();
 

@@ -2,6 +2,8 @@
 // years field with the slider, the totals' resize rule and a projection that overflows.
 
 
+#include <QApplication>
+
 #include "tests/ui/WindowFixture.h"
 
 namespace penmarrow::ui {
@@ -99,6 +101,24 @@ TEST_F(MainWindow, YearsOutsideTheRangeAreRewrittenAndTheSliderFollows) {
   TypeYears(QStringLiteral("3"));
   EXPECT_EQ(window.TB->Position(), 2);
   EXPECT_EQ(window.lStartLater->text(), QStringLiteral("2 years"));
+}
+
+TEST_F(MainWindow, TabVisitsTheBottomPanelFirstAndTheAlternativeOnlyWhileItIsOn) {
+  const auto visited = [&] {
+    std::vector<QWidget*> order;
+    window.chAlternative->setFocus();
+    for (int i = 0; i < 11 && (order.empty() || QApplication::focusWidget() != order.front()); ++i) {
+      order.push_back(QApplication::focusWidget());
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    return order;
+  };
+  const TFMain& w = window;
+  EXPECT_EQ(visited(), (std::vector<QWidget*>{w.chAlternative, w.TIntDep, w.TRegDep, w.CDefFreq, w.CcompFreq,
+                                               w.TIntRate, w.seYears, w.Chart}));
+  QTest::mouseClick(window.chAlternative, Qt::LeftButton, {}, QPoint(5, window.chAlternative->height() / 2));
+  EXPECT_EQ(visited(), (std::vector<QWidget*>{w.chAlternative, w.TAltdep, w.CAltFreq, w.TB, w.TIntDep, w.TRegDep,
+                                               w.CDefFreq, w.CcompFreq, w.TIntRate, w.seYears, w.Chart}));
 }
 
 TEST_F(MainWindow, TotalsHideExactlyWhenAValueReachesItsCaption) {
