@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QScreen>
 
 #include "ui/UHint.h"
@@ -22,6 +23,7 @@ void RegisterTahoma() {
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.example.Penmarrow.svg")));
   QApplication::setApplicationName(QStringLiteral("Penmarrow"));
   QApplication::setApplicationVersion(QStringLiteral(PENMARROW_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("org.example.Penmarrow"));

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QMouseEvent>
 #include <QUrl>
+#include <QWindow>
 
 #include "core/FormatSettings.h"
 #include "core/FrequencyTable.h"
@@ -53,6 +54,8 @@ void TFMain::FormCreate() {
 
 void TFMain::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  // The smallest size is the outer one, frame and title bar included; Qt's minimum is the client's.
+  if (windowHandle()) setMinimumSize(SmallestOuterSize.shrunkBy(windowHandle()->frameMargins()));
   if (shownOnce_) return;
   shownOnce_ = true;
   ErrorDisplay::Guard([this] { FormShow(); });

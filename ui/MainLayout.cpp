@@ -14,7 +14,6 @@ namespace penmarrow::ui {
 namespace {
 
 constexpr QSize DesignClientSize(992, 512);
-constexpr QSize SmallestOuterSize(485, 540);
 constexpr int StatusBarHeight = 19;
 constexpr int BottomPanelHeight = 150;
 constexpr int InputPanelWidth = 185;

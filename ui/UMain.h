@@ -48,6 +48,7 @@ struct TotalsPanel {
 
 class TFMain : public QWidget {
  public:
+  static constexpr QSize SmallestOuterSize{485, 540};
   TFMain();
   ~TFMain() override;
 

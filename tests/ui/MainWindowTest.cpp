@@ -1,8 +1,9 @@
-// The main window's own events on the real window: start-up, continuous compounding mode, the
-// years field with the slider, the totals' resize rule and a projection that overflows.
-
+// The main window's own events on the real window: start-up, the alternative strategy, continuous
+// compounding mode, the years field with the slider, the totals' resize rule and a projection that
+// overflows.
 
 #include <QApplication>
+#include <climits>
 
 #include "tests/ui/WindowFixture.h"
 
@@ -11,72 +12,93 @@ namespace {
 
 class MainWindow : public WindowFixture {
  protected:
-
-  static void Pick(TComboBox* box, const QString& name) {
-    const int index = box->findText(name);
-    ASSERT_GE(index, 0) << name.toStdString();
-    box->setCurrentIndex(index);
-    emit box->activated(index);
+  // How far each value label of a panel stays right of its caption's right edge, the closest pair.
+  static int NarrowestGap(const TotalsPanel& t) {
+    int gap = INT_MAX;
+    for (const auto& [caption, value] : {std::pair{t.initialDep, t.initialDepVal}, {t.regularDep, t.regularDepVal},
+                                         {t.totalInt, t.totalIntVal}, {t.total, t.totalVal}})
+      gap = std::min(gap, value->x() - (caption->x() + caption->width()));
+    return gap;
   }
-  QStringList Captions(const TotalsPanel& t) const {
-    return {t.initialDepVal->text(), t.regularDepVal->text(), t.totalIntVal->text(), t.totalVal->text()};
-  }
-  // Typing replaces the selected text; typing nothing deletes it.
-  void TypeYears(const QString& keys) {
-    window.seYears->selectAll();
-    if (keys.isEmpty()) QTest::keyClick(window.seYears, Qt::Key_Backspace);
-    QTest::keyClicks(window.seYears, keys);
-  }
-
 };
 
 TEST_F(MainWindow, StartsWithTheDefaultProjection) {
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Penmarrow"));
   EXPECT_EQ(Captions(window.Totals1), (QStringList{"$1,000", "$1,000", "$887", "$2,887"}));
-  EXPECT_EQ(window.Chart->Series(2).Count(), 10);
-  EXPECT_EQ(window.Chart->Series(3).Count(), 0);
+  for (int series = 0; series < TChart::SeriesCount; ++series)
+    EXPECT_EQ(window.Chart->Series(series).Count(), series < 3 ? 10 : 0) << "series " << series;
   EXPECT_EQ(window.Chart->Series(2).Marks().ArrowLength(), 20);
   EXPECT_FALSE(window.Totals2.panel->isVisible());
+  EXPECT_FALSE(window.lStats2->isVisible());
+  EXPECT_FALSE(window.APanel->isEnabled());
   EXPECT_EQ(window.Chart->legend->itemCount(), 3);
+  EXPECT_EQ(QApplication::focusWidget(), window.TIntDep);
   const int centre = window.LinkLabel->x() + window.LinkLabel->width() / 2;
   EXPECT_LE(std::abs(centre - window.width() / 2), 1);
 }
 
-TEST_F(MainWindow, AlternativeStrategyComparesTheFinalInterest) {
-  QTest::mouseClick(window.chAlternative, Qt::LeftButton, {}, QPoint(5, window.chAlternative->height() / 2));
-  EXPECT_EQ(Captions(window.Totals2), (QStringList{"$1,000", "$750", "$822", "$2,572"}));
-  EXPECT_EQ(window.Chart->Series(2).Marks().ArrowLength(), 25);
-  EXPECT_EQ(window.Chart->Series(5).Marks().ArrowLength(), 10);
-  EXPECT_TRUE(window.Chart->Series(5).Marks().OnTop());
-  EXPECT_EQ(window.Chart->legend->itemCount(), 6);
-  window.TAltdep->SetText(QStringLiteral("$200"));
-  EXPECT_EQ(Captions(window.Totals2), (QStringList{"$1,000", "$2,000", "$1,144", "$4,144"}));
-  EXPECT_EQ(window.Chart->Series(2).Marks().ArrowLength(), 10);
-  EXPECT_EQ(window.Chart->Series(5).Marks().ArrowLength(), 25);
-  QTest::mouseClick(window.chAlternative, Qt::LeftButton, {}, QPoint(5, window.chAlternative->height() / 2));
-  EXPECT_EQ(window.Chart->Series(5).Count(), 0);
-  EXPECT_FALSE(window.APanel->isEnabled());
-  EXPECT_EQ(window.Chart->legend->itemCount(), 3);
+TEST_F(MainWindow, TheStrategyEndingWithMoreInterestGetsTheLongerArrow) {
+  ClickAlternative();
+  struct Case { QString deposit; int startLater; QStringList totals; int yourArrow; int alternativeArrow; };
+  const Case cases[] = {
+      {"75", 0, {"$1,000", "$750", "$822", "$2,572"}, 25, 10},
+      {"200", 0, {"$1,000", "$2,000", "$1,144", "$4,144"}, 10, 25},
+      {"100", 0, {"$1,000", "$1,000", "$887", "$2,887"}, 25, 10},  // equal interest: yours stays longer
+      {"75", 9, {"$1,000", "$75", "$50", "$1,125"}, 25, 10},       // its last year is its first
+  };
+  for (const Case& c : cases) {
+    TypeInto(window.TAltdep, c.deposit);
+    window.TB->setValue(c.startLater);
+    const std::string label = c.deposit.toStdString() + " later " + std::to_string(c.startLater);
+    EXPECT_EQ(Captions(window.Totals2), c.totals) << label;
+    EXPECT_EQ(Captions(window.Totals1), (QStringList{"$1,000", "$1,000", "$887", "$2,887"})) << label;
+    EXPECT_EQ(window.Chart->Series(2).Marks().ArrowLength(), c.yourArrow) << label;
+    EXPECT_EQ(window.Chart->Series(5).Marks().ArrowLength(), c.alternativeArrow) << label;
+    EXPECT_TRUE(window.Chart->Series(2).Marks().OnTop()) << label;
+    EXPECT_TRUE(window.Chart->Series(5).Marks().OnTop()) << label;
+  }
+  EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(MainWindow, ContinuousCompoundingTakesTheRegularDepositAwayAndGivesItBack) {
-  Pick(window.CcompFreq, QStringLiteral("Continuous"));
+TEST_F(MainWindow, SwitchingTheAlternativeOffEmptiesItsSeriesAndLocksItsPanel) {
+  ClickAlternative();
+  EXPECT_TRUE(window.APanel->isEnabled());
+  EXPECT_EQ(window.Chart->legend->itemCount(), 6);
+  EXPECT_TRUE(window.Totals2.panel->isVisible());
+  EXPECT_TRUE(window.lStats2->isVisible());
+  for (int series = 3; series < 6; ++series) EXPECT_EQ(window.Chart->Series(series).Count(), 10) << series;
+  ClickAlternative();
+  for (int series = 3; series < 6; ++series) EXPECT_EQ(window.Chart->Series(series).Count(), 0) << series;
+  EXPECT_FALSE(window.APanel->isEnabled());
+  EXPECT_EQ(window.Chart->legend->itemCount(), 3);
+  EXPECT_FALSE(window.Totals2.panel->isVisible());
+  EXPECT_FALSE(window.lStats2->isVisible());
+  EXPECT_EQ(window.Chart->Series(2).Marks().ArrowLength(), 20);
+}
+
+TEST_F(MainWindow, ContinuousCompoundingModeIsEnteredAndLeftWithOneRecalculationEach) {
+  EXPECT_EQ(CountRecalculations([&] { Pick(window.CcompFreq, QStringLiteral("Continuous")); }), 1);
   EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$0"));
   EXPECT_FALSE(window.TRegDep->isEnabled());
   EXPECT_FALSE(window.CDefFreq->isEnabled());
+  EXPECT_EQ(window.f, 3650);
+  EXPECT_TRUE(window.Month);
+  EXPECT_EQ(Values(1), std::vector<double>(10, 0.0));  // k·a with the deposit taken away
   EXPECT_EQ(window.Totals1.totalIntVal->text(), QStringLiteral("$649"));
-  Pick(window.CcompFreq, QStringLiteral("Annually"));
+  EXPECT_EQ(CountRecalculations([&] { Pick(window.CcompFreq, QStringLiteral("Annually")); }), 1);
   EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$100"));
   EXPECT_TRUE(window.TRegDep->isEnabled());
+  EXPECT_TRUE(window.CDefFreq->isEnabled());
   EXPECT_EQ(window.f, 1);
   EXPECT_FALSE(window.Month);
+  EXPECT_EQ(Values(1), (std::vector<double>{100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}));
   EXPECT_EQ(window.Totals1.totalVal->text(), QStringLiteral("$2,887"));
 }
 
 TEST_F(MainWindow, ADepositFrequencyNoLongerMatchingFallsOnContinuousWithoutTheMode) {
   Pick(window.CDefFreq, QStringLiteral("Monthly"));
   Pick(window.CcompFreq, QStringLiteral("Monthly"));
-  Pick(window.CDefFreq, QStringLiteral("Quarterly"));
+  EXPECT_EQ(CountRecalculations([&] { Pick(window.CDefFreq, QStringLiteral("Quarterly")); }), 1);
   QStringList offered;
   for (int i = 0; i < window.CcompFreq->count(); ++i) offered << window.CcompFreq->itemText(i);
   EXPECT_EQ(offered, (QStringList{"Annually", "Quarterly", "Continuous"}));
@@ -85,22 +107,34 @@ TEST_F(MainWindow, ADepositFrequencyNoLongerMatchingFallsOnContinuousWithoutTheM
   EXPECT_EQ(window.f, 3650);
   EXPECT_TRUE(window.Month);
   EXPECT_TRUE(window.TRegDep->isEnabled());
+  EXPECT_TRUE(window.CDefFreq->isEnabled());
   EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$100"));
+  EXPECT_EQ(Values(1), std::vector<double>(10, 400.0));  // the continuous branch keeps k·a every year
 }
 
 TEST_F(MainWindow, YearsOutsideTheRangeAreRewrittenAndTheSliderFollows) {
   struct Case { QString typed; QString shown; int years; };
   const Case cases[] = {{"0", "1", 1}, {"60", "50", 50}, {"", "", 1}, {"7", "7", 7}};
   for (const Case& c : cases) {
+    window.TB->setValue(window.TB->maximum());
     TypeYears(c.typed);
     EXPECT_EQ(window.seYears->text(), c.shown) << c.typed.toStdString();
     EXPECT_EQ(window.Chart->Series(0).Count(), c.years) << c.typed.toStdString();
     EXPECT_EQ(window.TB->maximum(), c.years - 1) << c.typed.toStdString();
+    EXPECT_LE(window.TB->Position(), window.TB->maximum()) << c.typed.toStdString();
   }
-  window.TB->setValue(6);
+}
+
+TEST_F(MainWindow, LoweringTheYearsBelowTheStartLaterPullsTheSliderBack) {
+  ClickAlternative();
+  TypeYears(QStringLiteral("10"));
+  window.TB->setValue(7);
   TypeYears(QStringLiteral("3"));
+  EXPECT_EQ(window.TB->maximum(), 2);
   EXPECT_EQ(window.TB->Position(), 2);
   EXPECT_EQ(window.lStartLater->text(), QStringLiteral("2 years"));
+  EXPECT_EQ(Values(3), (std::vector<double>{0, 0, 1000}));
+  EXPECT_EQ(window.Chart->Series(3).Label(2), QStringLiteral("3"));
 }
 
 TEST_F(MainWindow, TabVisitsTheBottomPanelFirstAndTheAlternativeOnlyWhileItIsOn) {
@@ -116,23 +150,37 @@ TEST_F(MainWindow, TabVisitsTheBottomPanelFirstAndTheAlternativeOnlyWhileItIsOn)
   const TFMain& w = window;
   EXPECT_EQ(visited(), (std::vector<QWidget*>{w.chAlternative, w.TIntDep, w.TRegDep, w.CDefFreq, w.CcompFreq,
                                                w.TIntRate, w.seYears, w.Chart}));
-  QTest::mouseClick(window.chAlternative, Qt::LeftButton, {}, QPoint(5, window.chAlternative->height() / 2));
+  ClickAlternative();
   EXPECT_EQ(visited(), (std::vector<QWidget*>{w.chAlternative, w.TAltdep, w.CAltFreq, w.TB, w.TIntDep, w.TRegDep,
                                                w.CDefFreq, w.CcompFreq, w.TIntRate, w.seYears, w.Chart}));
 }
 
 TEST_F(MainWindow, TotalsHideExactlyWhenAValueReachesItsCaption) {
+  ClickAlternative();
   int width = window.width();
   while (window.Totals1.panel->isVisible() && width > window.minimumWidth()) window.resize(--width, window.height());
   ASSERT_FALSE(window.Totals1.panel->isVisible()) << "totals still shown at the smallest width";
+  EXPECT_EQ(NarrowestGap(window.Totals1), 0);  // touching counts as not fitting
   EXPECT_FALSE(window.lStats1->isVisible());
-  EXPECT_FALSE(window.Totals1.LabelsFit());
+  EXPECT_FALSE(window.Totals2.panel->isVisible());
+  EXPECT_FALSE(window.lStats2->isVisible());
   window.resize(width + 1, window.height());
+  EXPECT_EQ(NarrowestGap(window.Totals1), 1);
   EXPECT_TRUE(window.Totals1.panel->isVisible());
-  EXPECT_TRUE(window.Totals1.LabelsFit());
-  const QRect chart = window.Chart->geometry();
-  EXPECT_EQ(window.chMarks->x(), 20);
-  EXPECT_EQ(chart.height() - window.chMarks->geometry().bottom() - 1, 9);
+  EXPECT_TRUE(window.lStats1->isVisible());
+  EXPECT_EQ(window.Totals2.panel->isVisible(), NarrowestGap(window.Totals2) > 0);
+}
+
+TEST_F(MainWindow, ShowMarksKeepsItsCornerOfTheChartAndTheWindowItsSmallestSize) {
+  for (const QSize size : {QSize(700, 800), QSize(1300, 560), QSize(1, 1)}) {
+    window.resize(size);
+    const QRect chart = window.Chart->geometry();
+    EXPECT_EQ(window.chMarks->x(), 20) << size.width() << "x" << size.height();
+    EXPECT_EQ(chart.height() - window.chMarks->geometry().bottom() - 1, 9) << size.width() << "x" << size.height();
+    EXPECT_EQ(window.Panel1->height(), 150);
+  }
+  EXPECT_EQ(window.frameGeometry().size(), QSize(485, 540));
+  EXPECT_FALSE(window.Totals1.panel->isVisible());
 }
 
 TEST_F(MainWindow, OverflowShowsOneErrorAndKeepsWhatWasWritten) {
@@ -144,7 +192,7 @@ TEST_F(MainWindow, OverflowShowsOneErrorAndKeepsWhatWasWritten) {
   const QStringList before = Captions(window.Totals1);
   QTest::keyClicks(window.seYears, QStringLiteral("0"));  // 50 years
   EXPECT_EQ(errors, std::vector<QString>{QStringLiteral("Invalid floating point operation.")});
-  for (int series = 0; series < 3; ++series) EXPECT_EQ(window.Chart->Series(series).Count(), 43);
+  for (int series = 0; series < 3; ++series) EXPECT_EQ(window.Chart->Series(series).Count(), 43) << series;
   EXPECT_EQ(Captions(window.Totals1), before);
 }
 

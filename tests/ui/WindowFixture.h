@@ -3,6 +3,8 @@
 // message box are recorded instead.
 
 #include <QTest>
+#include <functional>
+#include <vector>
 #include <gtest/gtest.h>
 
 #include "ui/UHint.h"
@@ -18,9 +20,55 @@ class WindowFixture : public ::testing::Test {
     hint = new TFHint(&window);
     window.SetHint(hint);
     window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   }
   void TearDown() override { ErrorDisplay::SetPresenter(nullptr); }
+
+  // A pick in the drop-down list, as the user makes it.
+  static void Pick(TComboBox* box, const QString& name) {
+    const int index = box->findText(name);
+    ASSERT_GE(index, 0) << name.toStdString();
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+  }
+  void ClickAlternative() {
+    QTest::mouseClick(window.chAlternative, Qt::LeftButton, {}, QPoint(5, window.chAlternative->height() / 2));
+  }
+  // Replaces the whole text of an entry field by typed digits.
+  static void TypeInto(TEdit* field, const QString& digits) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, digits);
+  }
+  // Typing replaces the selected text; typing nothing deletes it.
+  void TypeYears(const QString& keys) {
+    window.seYears->selectAll();
+    if (keys.isEmpty()) QTest::keyClick(window.seYears, Qt::Key_Backspace);
+    QTest::keyClicks(window.seYears, keys);
+  }
+  static QStringList Captions(const TotalsPanel& t) {
+    return {t.initialDepVal->text(), t.regularDepVal->text(), t.totalIntVal->text(), t.totalVal->text()};
+  }
+  std::vector<double> Values(int series) const {
+    std::vector<double> values;
+    for (int i = 0; i < window.Chart->Series(series).Count(); ++i) values.push_back(window.Chart->Series(series).YValue(i));
+    return values;
+  }
+  // Every recalculation projects your strategy anew, and each projection starts by emptying series 0.
+  int CountRecalculations(const std::function<void()>& action) {
+    TChartSeries& series = window.Chart->Series(0);
+    const std::function<void()> redraw = series.OnChanged;
+    int emptied = 0;
+    series.OnChanged = [&] {
+      if (series.Count() == 0) ++emptied;
+      if (redraw) redraw();
+    };
+    action();
+    series.OnChanged = redraw;
+    return emptied;
+  }
 
   TFMain window;
   TFHint* hint = nullptr;

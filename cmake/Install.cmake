@@ -1,0 +1,59 @@
+# Installation layout (FHS / freedesktop) and the Debian package.
+
+include(GNUInstallDirs)
+
+set(PENMARROW_APP_ID org.example.Penmarrow)
+set(PENMARROW_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
+set(PENMARROW_ICON_SVG ${PENMARROW_PACKAGING_DIR}/icons/${PENMARROW_APP_ID}.svg)
+set(PENMARROW_ICON_SIZES 16 24 32 48 64 72 96 128)
+
+install(TARGETS penmarrow RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PENMARROW_PACKAGING_DIR}/${PENMARROW_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PENMARROW_PACKAGING_DIR}/${PENMARROW_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PENMARROW_ICON_SVG}
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# Bitmap icons for the hicolor theme, rendered from the SVG at build time.
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+set(penmarrow_icon_pngs)
+foreach(size IN LISTS PENMARROW_ICON_SIZES)
+  set(dir ${CMAKE_BINARY_DIR}/icons/hicolor/${size}x${size}/apps)
+  set(png ${dir}/${PENMARROW_APP_ID}.png)
+  add_custom_command(
+    OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND ${RSVG_CONVERT} --width=${size} --height=${size} --format=png
+            --output=${png} ${PENMARROW_ICON_SVG}
+    DEPENDS ${PENMARROW_ICON_SVG}
+    COMMENT "Rendering ${size}x${size} application icon"
+    VERBATIM)
+  list(APPEND penmarrow_icon_pngs ${png})
+  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+add_custom_target(penmarrow_icons ALL DEPENDS ${penmarrow_icon_pngs})
+
+# Installs into a scratch prefix and checks and validates what lands there.
+add_test(NAME install_tree_validates
+         COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
+                 -P ${PROJECT_SOURCE_DIR}/packaging/CheckInstall.cmake)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME penmarrow)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Penmarrow developers")
+set(CPACK_PACKAGE_CONTACT "Penmarrow developers <dev@penmarrow.example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://penmarrow.example.org/")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Penmarrow developers <dev@penmarrow.example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Penmarrow projects how a savings balance grows from an initial deposit, regular\ncontributions and a compound interest rate, as a table and a chart.")
+# Plugins are loaded at run time, so dpkg-shlibdeps cannot see them: the SVG icon engine.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+include(CPack)
