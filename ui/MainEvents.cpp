@@ -9,6 +9,7 @@
 
 #include "core/FormatSettings.h"
 #include "core/FrequencyTable.h"
+#include "ui/ChartTable.h"
 #include "ui/UHint.h"
 #include "ui/UMain.h"
 #include "ui/platform/ErrorDisplay.h"
@@ -16,6 +17,7 @@
 namespace penmarrow::ui {
 
 TFMain::TFMain() {
+  InstallChartTable();
   CreateControls();
   WireEvents();
   FormCreate();

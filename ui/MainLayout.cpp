@@ -69,10 +69,13 @@ void TLabel::SetCaption(const QString& caption) {
   if (Anchoring && parentWidget()) Anchoring->Apply(parentWidget()->size());
 }
 
+std::array<std::pair<TLabel*, TLabel*>, 4> TotalsPanel::Rows() const {
+  return {{{initialDep, initialDepVal}, {regularDep, regularDepVal}, {totalInt, totalIntVal}, {total, totalVal}}};
+}
+
 bool TotalsPanel::LabelsFit() const {
-  const std::pair<const TLabel*, const TLabel*> pairs[] = {
-      {initialDep, initialDepVal}, {regularDep, regularDepVal}, {totalInt, totalIntVal}, {total, totalVal}};
-  return std::all_of(std::begin(pairs), std::end(pairs), [](const auto& pair) {
+  const auto rows = Rows();
+  return std::all_of(rows.begin(), rows.end(), [](const auto& pair) {
     return pair.first->x() + pair.first->width() < pair.second->x();
   });
 }
@@ -105,6 +108,7 @@ void TFMain::CreateControls() {
   CreateAlternative();
   CreateTotals();
   SetTabOrder();
+  SetAccessibleNames();
   setMinimumSize(SmallestOuterSize);
 }
 
@@ -116,6 +120,15 @@ void TFMain::SetTabOrder() {
   for (std::size_t i = 1; i < std::size(order); ++i)
     setTabOrder(order[i - 1], order[i]);
   TIntDep->setFocus();
+}
+
+void TFMain::SetAccessibleNames() {
+  // A screen reader speaks each field with its caption; the value labels get theirs with each figure.
+  const std::pair<QLabel*, QWidget*> captioned[] = {
+      {Label3, TIntDep}, {Label4, TRegDep}, {Label6, CDefFreq}, {lCompFreq, CcompFreq}, {Label7, TIntRate},
+      {Label1, seYears}, {Label8, TAltdep}, {Label9, CAltFreq}, {Label2, TB}};
+  for (const auto& [caption, field] : captioned) caption->setBuddy(field);
+  Chart->setAccessibleName(QStringLiteral("Savings by year"));
 }
 
 void TFMain::CreateInputs() {
@@ -163,6 +176,8 @@ void TFMain::CreateTotals() {
   }
   CreateTotalsPanel(Totals1, 1);
   CreateTotalsPanel(Totals2, 2);
+  Totals1.heading = lStats1;
+  Totals2.heading = lStats2;
   using P = TGridPanel::Placement;
   gpStats->AddCell(lStats1, 0, 0, {5, 3, 3, 3}, P::Fill);
   gpStats->AddCell(lStats2, 1, 0, {10, 3, 3, 3}, P::LeftEdge);

@@ -6,14 +6,14 @@
 #include "core/FrequencyTable.h"
 #include "core/MoneyText.h"
 #include "core/RateText.h"
+#include "ui/SpokenText.h"
 #include "ui/UMain.h"
+#include "ui/YearFigures.h"
 #include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
 namespace {
 
-constexpr int YourSeries = 0;
-constexpr int AlternativeSeries = 3;
 constexpr int YourInterest = 2;
 constexpr int AlternativeInterest = 5;
 constexpr int SoleArrow = 20;
@@ -66,14 +66,14 @@ void TFMain::CalculateStrategy(bool AAlternative, bool ASubAnnual, std::int64_t 
 }
 
 void TFMain::ShowTotals(const TotalsPanel& totals, int firstSeries) {
-  const int last = seYears->Value() - 1;
-  const Extended initial = Chart->Series(firstSeries).YValue(last);
-  const Extended regular = Chart->Series(firstSeries + 1).YValue(last);
-  const Extended interest = Chart->Series(firstSeries + 2).YValue(last);
-  totals.initialDepVal->SetCaption(ToQString(FormatMoney(initial)));
-  totals.regularDepVal->SetCaption(ToQString(FormatMoney(regular)));
-  totals.totalIntVal->SetCaption(ToQString(FormatMoney(interest)));
-  totals.totalVal->SetCaption(ToQString(FormatMoney(initial + (regular + interest))));
+  const YearFigures figures = FiguresOf(*Chart, firstSeries, seYears->Value() - 1);
+  const Extended values[] = {figures.initialDeposit, figures.regularDeposits, figures.totalInterest, figures.Total()};
+  const auto rows = totals.Rows();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const auto& [caption, value] = rows[i];
+    value->SetCaption(ToQString(FormatMoney(values[i])));
+    value->setAccessibleName(Spoken(totals.heading->text(), caption->text(), value->text()));
+  }
 }
 
 }  // namespace penmarrow::ui

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QWidget>
+#include <array>
+#include <utility>
 
 #include "core/KeyEdit.h"
 #include "core/Projection.h"
@@ -31,9 +33,10 @@ class TLabel : public QLabel {
   const AnchorSet* Anchoring = nullptr;
 };
 
-// The totals of one strategy: four captions with their values.
+// The totals of one strategy: a heading and four captions with their values.
 struct TotalsPanel {
   QFrame* panel;
+  TLabel* heading;
   TLabel* initialDep;
   TLabel* regularDep;
   TLabel* totalInt;
@@ -43,6 +46,8 @@ struct TotalsPanel {
   TLabel* totalIntVal;
   TLabel* totalVal;
   AnchorSet anchors;
+  // Each caption with its value, top to bottom.
+  std::array<std::pair<TLabel*, TLabel*>, 4> Rows() const;
   bool LabelsFit() const;
 };
 
@@ -117,6 +122,7 @@ class TFMain : public QWidget {
   void CreateTotals();
   void CreateTotalsPanel(TotalsPanel& totals, int strategy);
   void SetTabOrder();
+  void SetAccessibleNames();
   void WireEvents();
   void ArrangeControls();
 

@@ -15,8 +15,7 @@ class MainWindow : public WindowFixture {
   // How far each value label of a panel stays right of its caption's right edge, the closest pair.
   static int NarrowestGap(const TotalsPanel& t) {
     int gap = INT_MAX;
-    for (const auto& [caption, value] : {std::pair{t.initialDep, t.initialDepVal}, {t.regularDep, t.regularDepVal},
-                                         {t.totalInt, t.totalIntVal}, {t.total, t.totalVal}})
+    for (const auto& [caption, value] : t.Rows())
       gap = std::min(gap, value->x() - (caption->x() + caption->width()));
     return gap;
   }

@@ -1,0 +1,184 @@
+#include "ui/ChartTable.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/MoneyText.h"
+#include "ui/SpokenText.h"
+#include "ui/YearFigures.h"
+#include "ui/platform/QtText.h"
+
+namespace penmarrow::ui {
+namespace {
+
+const std::array<QString, 2> StrategyNames{QStringLiteral("Your strategy"), QStringLiteral("Alternative strategy")};
+const std::array<QString, ChartTable::FiguresPerStrategy> FigureNames{
+    QStringLiteral("Initial deposit"), QStringLiteral("Regular deposits"), QStringLiteral("Total interest"),
+    QStringLiteral("Total savings")};
+constexpr int MostColumns = 1 + ChartTable::FiguresPerStrategy * 2;
+constexpr std::size_t TotalFigure = 3;
+
+// One cell of the table, or a column heading when its row is -1.
+class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterface {
+ public:
+  ChartCell(const ChartTable* table, int row, int column) : table_(table), row_(row), column_(column) {}
+
+  bool isValid() const override {
+    return table_->Chart() && row_ < table_->rowCount() && column_ < table_->columnCount();
+  }
+  QObject* object() const override { return nullptr; }
+  QAccessibleInterface* parent() const override { return const_cast<ChartTable*>(table_); }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessibleInterface* focusChild() const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name && isValid() ? table_->CellText(row_, column_) : QString();
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override { return isValid() ? table_->CellRect(row_, column_) : QRect(); }
+  QAccessible::Role role() const override { return row_ < 0 ? QAccessible::ColumnHeader : QAccessible::Cell; }
+  QAccessible::State state() const override {
+    QAccessible::State state;
+    state.readOnly = true;
+    state.invisible = !isValid();
+    return state;
+  }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    const bool cell = type == QAccessible::TableCellInterface && row_ >= 0;
+    return cell ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
+  }
+
+  bool isSelected() const override { return false; }
+  QList<QAccessibleInterface*> columnHeaderCells() const override { return {table_->Cell(-1, column_)}; }
+  // The year names the row of every figure in it.
+  QList<QAccessibleInterface*> rowHeaderCells() const override {
+    if (column_ == 0) return {};
+    return {table_->Cell(row_, 0)};
+  }
+  int columnIndex() const override { return column_; }
+  int rowIndex() const override { return row_; }
+  int columnExtent() const override { return 1; }
+  int rowExtent() const override { return 1; }
+  QAccessibleInterface* table() const override { return const_cast<ChartTable*>(table_); }
+
+  const ChartTable* Table() const { return table_; }
+  int Row() const { return row_; }
+  int Column() const { return column_; }
+
+ private:
+  const ChartTable* table_;
+  int row_;
+  int column_;
+};
+
+QAccessibleInterface* ChartTableFactory(const QString&, QObject* object) {
+  auto* chart = dynamic_cast<TChart*>(object);
+  return chart ? new ChartTable(chart) : nullptr;
+}
+
+// Which strategy and which of its figures a column past the year shows.
+struct FigureColumn {
+  std::size_t strategy;
+  std::size_t figure;
+  int FirstSeries() const { return static_cast<int>(strategy) * 3; }
+};
+
+FigureColumn PlaceOf(int column) {
+  const auto index = static_cast<std::size_t>(std::max(column - 1, 0));
+  return {index / ChartTable::FiguresPerStrategy, index % ChartTable::FiguresPerStrategy};
+}
+
+Extended Figure(const YearFigures& figures, std::size_t figure) {
+  const std::array<Extended, TotalFigure> parts{figures.initialDeposit, figures.regularDeposits,
+                                                figures.totalInterest};
+  return figure == TotalFigure ? figures.Total() : parts[figure];
+}
+
+}  // namespace
+
+void InstallChartTable() {
+  static const bool installed = (QAccessible::installFactory(ChartTableFactory), true);
+  (void)installed;
+}
+
+ChartTable::ChartTable(TChart* chart) : QAccessibleWidget(chart, QAccessible::Table) {
+  QObject::connect(chart, &QCustomPlot::afterReplot, chart, [chart] {
+    if (!QAccessible::isActive()) return;
+    QAccessibleTableModelChangeEvent event(chart, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&event);
+  });
+}
+
+ChartTable::~ChartTable() {
+  for (const QAccessible::Id id : std::as_const(cells_)) QAccessible::deleteAccessibleInterface(id);
+}
+
+int ChartTable::rowCount() const { return Chart() ? Chart()->Series(YourSeries).Count() : 0; }
+
+int ChartTable::StrategyCount() const {
+  return Chart() && Chart()->Series(AlternativeSeries).Count() > 0 ? 2 : 1;
+}
+
+QString ChartTable::CellText(int row, int column) const {
+  const FigureColumn place = PlaceOf(column);
+  if (row < 0) return column == 0 ? QStringLiteral("Year") : Spoken(StrategyNames[place.strategy], FigureNames[place.figure]);
+  if (column == 0) return QString::number(row + 1);
+  // After a failed recalculation the alternative may hold fewer years than your strategy.
+  if (row >= Chart()->Series(place.FirstSeries() + 2).Count()) return {};
+  return ToQString(FormatMoney(Figure(FiguresOf(*Chart(), place.FirstSeries(), row), place.figure)));
+}
+
+QRect ChartTable::CellRect(int row, int column) const {
+  if (row < 0) return {};
+  const auto barsOf = [&](int first, int last) {
+    QRect bars;
+    for (int series = first; series <= last; ++series)
+      if (row < Chart()->Series(series).Count()) bars |= Chart()->Series(series).BarRect(row).toAlignedRect();
+    return bars;
+  };
+  const FigureColumn place = PlaceOf(column);
+  const int first = place.FirstSeries();
+  const int bar = first + static_cast<int>(place.figure);
+  const QRect local = column == 0                    ? barsOf(0, 3 * StrategyCount() - 1)
+                      : place.figure == TotalFigure ? barsOf(first, first + 2)
+                                                    : barsOf(bar, bar);
+  return QRect(Chart()->mapToGlobal(local.topLeft()), local.size());
+}
+
+QAccessibleInterface* ChartTable::Cell(int row, int column) const {
+  const int key = (row + 1) * MostColumns + column;
+  auto found = cells_.constFind(key);
+  if (found == cells_.cend())
+    found = cells_.insert(key, QAccessible::registerAccessibleInterface(new ChartCell(this, row, column)));
+  return QAccessible::accessibleInterface(*found);
+}
+
+QAccessibleInterface* ChartTable::cellAt(int row, int column) const {
+  const bool inside = row >= 0 && row < rowCount() && column >= 0 && column < columnCount();
+  return inside ? Cell(row, column) : nullptr;
+}
+
+int ChartTable::childCount() const { return WidgetChildCount() + (rowCount() + 1) * columnCount(); }
+
+QAccessibleInterface* ChartTable::child(int index) const {
+  if (index < WidgetChildCount()) return QAccessibleWidget::child(index);
+  const int cell = index - WidgetChildCount();
+  if (cell >= (rowCount() + 1) * columnCount()) return nullptr;
+  return Cell(cell / columnCount() - 1, cell % columnCount());
+}
+
+int ChartTable::indexOfChild(const QAccessibleInterface* child) const {
+  const auto* cell = dynamic_cast<const ChartCell*>(child);
+  if (!cell || cell->Table() != this) return QAccessibleWidget::indexOfChild(child);
+  if (!cell->isValid()) return -1;
+  return WidgetChildCount() + (cell->Row() + 1) * columnCount() + cell->Column();
+}
+
+void* ChartTable::interface_cast(QAccessible::InterfaceType type) {
+  if (type == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
+  return QAccessibleWidget::interface_cast(type);
+}
+
+}  // namespace penmarrow::ui

@@ -1,0 +1,66 @@
+#pragma once
+// The savings chart as screen readers see it: a table with one row per year shown, the year and
+// each shown strategy's initial deposit, regular deposits, total interest and total savings.
+
+#include <QAccessibleWidget>
+#include <QHash>
+
+#include "ui/platform/SavingsChart.h"
+
+namespace penmarrow::ui {
+
+// Makes Qt's accessibility ask ChartTable for every TChart; safe to call more than once.
+void InstallChartTable();
+
+class ChartTable : public QAccessibleWidget, public QAccessibleTableInterface {
+ public:
+  static constexpr int FiguresPerStrategy = 4;  // initial, regular, interest, total
+
+  explicit ChartTable(TChart* chart);
+  ~ChartTable() override;
+
+  TChart* Chart() const { return static_cast<TChart*>(widget()); }
+  QString CellText(int row, int column) const;
+  QRect CellRect(int row, int column) const;
+  int StrategyCount() const;
+  // Row -1 holds the column headings; cells stay registered until the table goes.
+  QAccessibleInterface* Cell(int row, int column) const;
+
+  // QAccessibleInterface
+  QAccessible::Role role() const override { return QAccessible::Table; }
+  int childCount() const override;
+  QAccessibleInterface* child(int index) const override;
+  int indexOfChild(const QAccessibleInterface* child) const override;
+  void* interface_cast(QAccessible::InterfaceType type) override;
+
+  // QAccessibleTableInterface
+  QAccessibleInterface* caption() const override { return nullptr; }
+  QAccessibleInterface* summary() const override { return nullptr; }
+  QAccessibleInterface* cellAt(int row, int column) const override;
+  int rowCount() const override;
+  int columnCount() const override { return 1 + FiguresPerStrategy * StrategyCount(); }
+  QString columnDescription(int column) const override { return CellText(-1, column); }
+  QString rowDescription(int row) const override { return CellText(row, 0); }
+  // Nothing in the chart can be selected.
+  int selectedCellCount() const override { return 0; }
+  QList<QAccessibleInterface*> selectedCells() const override { return {}; }
+  int selectedColumnCount() const override { return 0; }
+  int selectedRowCount() const override { return 0; }
+  QList<int> selectedColumns() const override { return {}; }
+  QList<int> selectedRows() const override { return {}; }
+  bool isColumnSelected(int) const override { return false; }
+  bool isRowSelected(int) const override { return false; }
+  bool selectRow(int) override { return false; }
+  bool selectColumn(int) override { return false; }
+  bool unselectRow(int) override { return false; }
+  bool unselectColumn(int) override { return false; }
+  // Cells read the series when asked, so a changed chart needs no bookkeeping here.
+  void modelChange(QAccessibleTableModelChangeEvent*) override {}
+
+ private:
+  int WidgetChildCount() const { return QAccessibleWidget::childCount(); }
+
+  mutable QHash<int, QAccessible::Id> cells_;
+};
+
+}  // namespace penmarrow::ui

@@ -1,0 +1,25 @@
+#pragma once
+// One year of one strategy as the chart's series hold it: the totals, the chart's table for
+// screen readers and the tests all read the figures the same way.
+
+#include "core/ExtendedPrecision.h"
+#include "ui/platform/SavingsChart.h"
+
+namespace penmarrow::ui {
+
+inline constexpr int YourSeries = 0;
+inline constexpr int AlternativeSeries = 3;
+
+struct YearFigures {
+  Extended initialDeposit;
+  Extended regularDeposits;
+  Extended totalInterest;
+  Extended Total() const { return initialDeposit + (regularDeposits + totalInterest); }
+};
+
+inline YearFigures FiguresOf(const TChart& chart, int firstSeries, int yearIndex) {
+  return {chart.Series(firstSeries).YValue(yearIndex), chart.Series(firstSeries + 1).YValue(yearIndex),
+          chart.Series(firstSeries + 2).YValue(yearIndex)};
+}
+
+}  // namespace penmarrow::ui
