@@ -1,25 +1,13 @@
 // Start-up: the application object, the visual style, the main window and the year hint, the loop.
 
 #include <QApplication>
-#include <QDir>
-#include <QFontDatabase>
 #include <QIcon>
 #include <QScreen>
 
 #include "ui/UHint.h"
 #include "ui/UMain.h"
 #include "ui/platform/StyleManager.h"
-
-namespace {
-
-// Debian has no Tahoma; the Wine fonts package ships a metric-compatible face under that name.
-void RegisterTahoma() {
-  const QDir wineFonts(QStringLiteral("/usr/share/wine/fonts"));
-  for (const QString& file : {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")})
-    if (wineFonts.exists(file)) QFontDatabase::addApplicationFont(wineFonts.filePath(file));
-}
-
-}  // namespace
+#include "ui/platform/WindowFonts.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -27,7 +15,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Penmarrow"));
   QApplication::setApplicationVersion(QStringLiteral(PENMARROW_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("org.example.Penmarrow"));
-  RegisterTahoma();
+  penmarrow::ui::UseWindowFonts();
   penmarrow::ui::TStyleManager::TrySetStyle(QStringLiteral("Sapphire Kamri"));
 
   penmarrow::ui::TFMain FMain;

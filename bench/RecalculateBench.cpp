@@ -7,6 +7,7 @@
 
 #include "ui/UHint.h"
 #include "ui/UMain.h"
+#include "ui/platform/WindowFonts.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ BENCHMARK(StartUpToFirstPaint)->Unit(benchmark::kMillisecond);
 int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  penmarrow::ui::UseWindowFonts();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

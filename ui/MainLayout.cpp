@@ -34,6 +34,12 @@ Control* Place(Control* control, int left, int top, int width, int height) {
   return control;
 }
 
+// A check box keeps its place but never gets less room than its box and text need.
+TCheckBox* Fitted(TCheckBox* box) {
+  box->resize(box->size().expandedTo(box->sizeHint()));
+  return box;
+}
+
 TLabel* Caption(const QString& text, QWidget* parent, int left, int top) {
   auto* label = new TLabel(text, parent);
   label->move(left, top);
@@ -102,6 +108,7 @@ void TFMain::CreateControls() {
   chMarks->setChecked(true);
   chMarks->setFont(Tahoma(11));
   chMarks->setFocusPolicy(Qt::NoFocus);
+  Fitted(chMarks);
   chartAnchors_.Add(chMarks, akLeft | akBottom, Chart->size());
 
   CreateInputs();
@@ -152,7 +159,7 @@ void TFMain::CreateInputs() {
 }
 
 void TFMain::CreateAlternative() {
-  chAlternative = Place(new TCheckBox(QStringLiteral("Alternative strategy"), Panel1), 20, 11, 165, 17);
+  chAlternative = Fitted(Place(new TCheckBox(QStringLiteral("Alternative strategy"), Panel1), 20, 11, 165, 17));
   APanel = Place(RaisedPanel(Panel1, QStringLiteral("APanel")), 10, 34, 441, 103);
   APanel->setEnabled(false);
   Label8 = Caption(QStringLiteral("Change regular deposit:"), APanel, 10, 10);

@@ -29,7 +29,7 @@ class ChartView : public WindowFixture {
   // The colour drawn in the middle of a point's bar.
   QRgb AtBar(const QImage& shot, int series, int index) const {
     const QPoint centre = window.Chart->Series(series).BarRect(index).center().toPoint();
-    return shot.pixel(window.Chart->mapTo(&window, centre)) & 0xFFFFFF;
+    return shot.pixel(window.Chart->mapTo(&window, centre) * shot.devicePixelRatio()) & 0xFFFFFF;
   }
   static int Pixels(const QImage& image, QRgb colour) {
     int count = 0;
