@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/FormatSettings.h"
 #include "core/MoneyText.h"
 #include "core/RateText.h"
 
@@ -53,6 +54,18 @@ TKeyEdit DeleteKeyEdit(std::u16string_view text, int selStart, int selLength) {
 
 bool MoneyTextAllowed(std::u16string_view text) {
   return text.empty() || MoneyToInt64(text, MoneyLimit + 1) <= MoneyLimit;
+}
+
+bool MoneyPasteAllowed(std::u16string_view text) {
+  const TFormatSettings& settings = FormatSettings();
+  const std::u16string& currency = settings.CurrencyString;
+  std::u16string rest(text);
+  if (!currency.empty())
+    for (auto at = rest.find(currency); at != rest.npos; at = rest.find(currency)) rest.erase(at, currency.size());
+  const bool typeable = std::all_of(rest.begin(), rest.end(), [&](char16_t c) {
+    return (c >= u'0' && c <= u'9') || c == settings.ThousandSeparator;
+  });
+  return typeable && MoneyTextAllowed(text);
 }
 
 bool RateTextAllowed(std::u16string_view text, bool limitLength) {

@@ -25,6 +25,10 @@ TKeyEdit DeleteKeyEdit(std::u16string_view text, int selStart, int selLength);
 // Whole amounts up to 999,999; an unreadable text fails.
 bool MoneyTextAllowed(std::u16string_view text);
 
+// Text that arrives other than by keys (a paste, a drop) must be one that typing could have
+// made: digits, the currency string and thousands separators only, within MoneyTextAllowed.
+bool MoneyPasteAllowed(std::u16string_view text);
+
 // Rates from 0 to 99.99, at most five characters when limitLength is set; an unreadable text fails.
 bool RateTextAllowed(std::u16string_view text, bool limitLength);
 

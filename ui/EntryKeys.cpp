@@ -20,7 +20,7 @@ void TFMain::WireEntryFields() {
     field->OnKeyPress = [this](TEdit& sender, char16_t& key) { TIntDepKeyPress(sender, key); };
     field->OnKeyDown = [this](TEdit& sender, int& key) { TIntDepKeyDown(sender, key); };
     field->OnExit = [this](TEdit& sender) { TIntDepExit(sender); };
-    field->AcceptsText = [](const QString& text) { return MoneyTextAllowed(View(text)); };
+    field->AcceptsText = [](const QString& text) { return MoneyPasteAllowed(View(text)); };
   }
   TIntRate->OnKeyPress = [this](TEdit& sender, char16_t& key) { TIntRateKeyPress(sender, key); };
   TIntRate->OnKeyDown = [this](TEdit& sender, int& key) { TIntRateKeyDown(sender, key); };

@@ -110,6 +110,16 @@ TEST_F(MoneyKeyRule, FollowsTheCurrencyStringOfTheSettings) {
   EXPECT_FALSE(MoneyTextAllowed(u"USD1,000"));
 }
 
+TEST_F(MoneyKeyRule, PastedTextHoldsOnlyWhatTypingCouldHaveMade) {
+  // Negative and hexadecimal forms pass the amount rule but cannot be typed; leaving the field
+  // would rewrite them as texts that read as 0.
+  for (const std::u16string_view refused : {u"-500", u"$-04", u"x8000000000000000", u"$FF", u" 12", u"1.5"})
+    EXPECT_FALSE(MoneyPasteAllowed(refused)) << std::string(refused.begin(), refused.end());
+  for (const std::u16string_view accepted : {u"$2,500", u"2500", u"", u"999,999"})
+    EXPECT_TRUE(MoneyPasteAllowed(accepted)) << std::string(accepted.begin(), accepted.end());
+  EXPECT_FALSE(MoneyPasteAllowed(u"1,000,000"));
+}
+
 struct RateCase {
   std::u16string_view candidate;
   bool limitLength;

@@ -92,6 +92,7 @@ TEST_F(EntryKeys, PastedTextPassesTheSameTestAsTypedText) {
   const Case cases[] = {
       {&TFMain::TIntDep, QStringLiteral("12345678"), QStringLiteral("$1,000")},
       {&TFMain::TIntDep, QStringLiteral("2500"), QStringLiteral("2500")},
+      {&TFMain::TIntDep, QStringLiteral("-500"), QStringLiteral("$1,000")},
       {&TFMain::TIntRate, QStringLiteral("1000."), QStringLiteral("5.00")},
       {&TFMain::TIntRate, QStringLiteral("1e2"), QStringLiteral("5.00")},
       {&TFMain::TIntRate, QStringLiteral("7.5"), QStringLiteral("7.5")},

@@ -3,6 +3,7 @@
 // overflows.
 
 #include <QApplication>
+#include <QClipboard>
 #include <climits>
 
 #include "tests/ui/WindowFixture.h"
@@ -121,6 +122,20 @@ TEST_F(MainWindow, YearsOutsideTheRangeAreRewrittenAndTheSliderFollows) {
     EXPECT_EQ(window.Chart->Series(0).Count(), c.years) << c.typed.toStdString();
     EXPECT_EQ(window.TB->maximum(), c.years - 1) << c.typed.toStdString();
     EXPECT_LE(window.TB->Position(), window.TB->maximum()) << c.typed.toStdString();
+  }
+}
+
+TEST_F(MainWindow, PastedYearsBeyondWhatAWholeNumberHoldsAreRewrittenToo) {
+  struct Case { QString pasted; QString shown; };
+  const Case cases[] = {{"99999999999", "50"}, {"-99999999999", "1"}, {"0x7FFFFFFFFFFFFFFF", "50"},
+                        {"123456789012345678901234", "50"}, {"ten", "ten"}};
+  for (const Case& c : cases) {
+    QApplication::clipboard()->setText(c.pasted);
+    window.seYears->selectAll();
+    // Ctrl+V as a keyboard delivers it: the key with its control character.
+    QTest::sendKeyEvent(QTest::Click, window.seYears, Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier);
+    EXPECT_EQ(window.seYears->text(), c.shown) << c.pasted.toStdString();
+    EXPECT_EQ(window.Chart->Series(0).Count(), c.shown == "50" ? 50 : 1) << c.pasted.toStdString();
   }
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <algorithm>
 #include <limits>
 
@@ -32,10 +33,16 @@ TSpinEdit::TSpinEdit(int minValue, int maxValue, QWidget* parent)
 }
 
 int TSpinEdit::Value() const {
-  const auto value = ReadInteger(View(text()));
-  if (!value || *value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max())
-    return minValue_;
-  return static_cast<int>(*value);
+  constexpr std::int64_t lowest = std::numeric_limits<int>::min();
+  constexpr std::int64_t highest = std::numeric_limits<int>::max();
+  const QString shown = text();
+  // A whole number beyond the 32-bit range still lies beyond MaxValue (or below MinValue), so the
+  // change handler writes the nearest end instead of leaving a number the projection never uses.
+  if (const auto value = ReadInteger(View(shown))) return static_cast<int>(std::clamp(*value, lowest, highest));
+  static const QRegularExpression decimal(QStringLiteral("^ *([+-]?)[0-9]+$"));
+  if (const auto tooLong = decimal.match(shown); tooLong.hasMatch())
+    return static_cast<int>(tooLong.captured(1) == u'-' ? lowest : highest);
+  return minValue_;
 }
 
 void TSpinEdit::SetValue(int value) {

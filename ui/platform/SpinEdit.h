@@ -14,7 +14,7 @@ class TSpinEdit : public QAbstractSpinBox {
   int MinValue() const { return minValue_; }
   int MaxValue() const { return maxValue_; }
 
-  // The text as a 32-bit whole number, or MinValue when it is not one.
+  // The text as a whole number clamped to the 32-bit range, or MinValue when it is not one.
   int Value() const;
   // Clamps to MinValue..MaxValue and writes the number; a changed text runs OnChange at once.
   void SetValue(int value);
