@@ -90,12 +90,6 @@ FigureColumn PlaceOf(int column) {
   return {index / ChartTable::FiguresPerStrategy, index % ChartTable::FiguresPerStrategy};
 }
 
-Extended Figure(const YearFigures& figures, std::size_t figure) {
-  const std::array<Extended, TotalFigure> parts{figures.initialDeposit, figures.regularDeposits,
-                                                figures.totalInterest};
-  return figure == TotalFigure ? figures.Total() : parts[figure];
-}
-
 }  // namespace
 
 void InstallChartTable() {
@@ -127,7 +121,7 @@ QString ChartTable::CellText(int row, int column) const {
   if (column == 0) return QString::number(row + 1);
   // After a failed recalculation the alternative may hold fewer years than your strategy.
   if (row >= Chart()->Series(place.FirstSeries() + 2).Count()) return {};
-  return ToQString(FormatMoney(Figure(FiguresOf(*Chart(), place.FirstSeries(), row), place.figure)));
+  return ToQString(FormatMoney(FiguresOf(*Chart(), place.FirstSeries(), row).Shown()[place.figure]));
 }
 
 QRect ChartTable::CellRect(int row, int column) const {

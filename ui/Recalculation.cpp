@@ -67,7 +67,7 @@ void TFMain::CalculateStrategy(bool AAlternative, bool ASubAnnual, std::int64_t 
 
 void TFMain::ShowTotals(const TotalsPanel& totals, int firstSeries) {
   const YearFigures figures = FiguresOf(*Chart, firstSeries, seYears->Value() - 1);
-  const Extended values[] = {figures.initialDeposit, figures.regularDeposits, figures.totalInterest, figures.Total()};
+  const auto values = figures.Shown();
   const auto rows = totals.Rows();
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const auto& [caption, value] = rows[i];

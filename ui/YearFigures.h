@@ -2,6 +2,8 @@
 // One year of one strategy as the chart's series hold it: the totals, the chart's table for
 // screen readers and the tests all read the figures the same way.
 
+#include <array>
+
 #include "core/ExtendedPrecision.h"
 #include "ui/platform/SavingsChart.h"
 
@@ -15,6 +17,8 @@ struct YearFigures {
   Extended regularDeposits;
   Extended totalInterest;
   Extended Total() const { return initialDeposit + (regularDeposits + totalInterest); }
+  // In the order the totals panel and the chart's table show them.
+  std::array<Extended, 4> Shown() const { return {initialDeposit, regularDeposits, totalInterest, Total()}; }
 };
 
 inline YearFigures FiguresOf(const TChart& chart, int firstSeries, int yearIndex) {
