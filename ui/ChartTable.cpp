@@ -82,7 +82,7 @@ QAccessibleInterface* ChartTableFactory(const QString&, QObject* object) {
 struct FigureColumn {
   std::size_t strategy;
   std::size_t figure;
-  int FirstSeries() const { return static_cast<int>(strategy) * 3; }
+  int FirstSeries() const { return static_cast<int>(strategy) * SeriesPerStrategy; }
 };
 
 FigureColumn PlaceOf(int column) {
@@ -120,7 +120,7 @@ QString ChartTable::CellText(int row, int column) const {
   if (row < 0) return column == 0 ? QStringLiteral("Year") : Spoken(StrategyNames[place.strategy], FigureNames[place.figure]);
   if (column == 0) return QString::number(row + 1);
   // After a failed recalculation the alternative may hold fewer years than your strategy.
-  if (row >= Chart()->Series(place.FirstSeries() + 2).Count()) return {};
+  if (row >= Chart()->Series(place.FirstSeries() + SeriesPerStrategy - 1).Count()) return {};
   return ToQString(FormatMoney(FiguresOf(*Chart(), place.FirstSeries(), row).Shown()[place.figure]));
 }
 
@@ -132,11 +132,12 @@ QRect ChartTable::CellRect(int row, int column) const {
       if (row < Chart()->Series(series).Count()) bars |= Chart()->Series(series).BarRect(row).toAlignedRect();
     return bars;
   };
+  // The year covers every shown stack, a total its strategy's stack, a figure its own bar.
   const FigureColumn place = PlaceOf(column);
   const int first = place.FirstSeries();
   const int bar = first + static_cast<int>(place.figure);
-  const QRect local = column == 0                    ? barsOf(0, 3 * StrategyCount() - 1)
-                      : place.figure == TotalFigure ? barsOf(first, first + 2)
+  const QRect local = column == 0                    ? barsOf(0, SeriesPerStrategy * StrategyCount() - 1)
+                      : place.figure == TotalFigure ? barsOf(first, first + SeriesPerStrategy - 1)
                                                     : barsOf(bar, bar);
   return QRect(Chart()->mapToGlobal(local.topLeft()), local.size());
 }

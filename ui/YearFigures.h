@@ -9,8 +9,9 @@
 
 namespace penmarrow::ui {
 
+inline constexpr int SeriesPerStrategy = 3;  // initial deposit, regular deposits, total interest
 inline constexpr int YourSeries = 0;
-inline constexpr int AlternativeSeries = 3;
+inline constexpr int AlternativeSeries = SeriesPerStrategy;
 
 struct YearFigures {
   Extended initialDeposit;
