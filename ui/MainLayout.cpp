@@ -1,32 +1,24 @@
 // The main window's controls, their places at the design size of 992 × 512 and how they follow
 // the window's size.
 
-#include <QFont>
 #include <algorithm>
 
 #include "core/FrequencyTable.h"
 #include "core/KeyEdit.h"
 #include "ui/platform/QtText.h"
+#include "ui/platform/WindowFonts.h"
 
 #include "ui/UMain.h"
 
 namespace penmarrow::ui {
 namespace {
 
-constexpr QSize DesignClientSize(992, 512);
 constexpr int StatusBarHeight = 19;
 constexpr int BottomPanelHeight = 150;
 constexpr int InputPanelWidth = 185;
 constexpr int TopBevel = 2;
 constexpr int ChartMargin = 20;
 const QSize TotalsDesignSize(245, 104);
-
-QFont Tahoma(int pixels, bool bold = false) {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
 
 template <typename Control>
 Control* Place(Control* control, int left, int top, int width, int height) {
@@ -89,7 +81,6 @@ bool TotalsPanel::LabelsFit() const {
 void TFMain::CreateControls() {
   setObjectName(QStringLiteral("FMain"));
   setWindowTitle(QStringLiteral("Compound interest calculator"));
-  setFont(Tahoma(13));
   resize(DesignClientSize);
 
   pTop = Place(new QFrame(this), 0, 0, 992, 343);
@@ -106,7 +97,7 @@ void TFMain::CreateControls() {
   chMarks = Place(new TCheckBox(QStringLiteral("Show marks"), Chart), 20, 287, 85, 25);
   chMarks->setObjectName(QStringLiteral("chMarks"));
   chMarks->setChecked(true);
-  chMarks->setFont(Tahoma(11));
+  chMarks->setFont(WindowFont(11));
   chMarks->setFocusPolicy(Qt::NoFocus);
   Fitted(chMarks);
   chartAnchors_.Add(chMarks, akLeft | akBottom, Chart->size());
@@ -116,7 +107,6 @@ void TFMain::CreateControls() {
   CreateTotals();
   SetTabOrder();
   SetAccessibleNames();
-  setMinimumSize(SmallestOuterSize);
 }
 
 void TFMain::SetTabOrder() {
@@ -178,7 +168,7 @@ void TFMain::CreateTotals() {
   lStats1 = new TLabel(QStringLiteral("Your strategy:"), gpStats);
   lStats2 = new TLabel(QStringLiteral("Alternative strategy:"), gpStats);
   for (TLabel* heading : {lStats1, lStats2}) {
-    heading->setFont(Tahoma(13, true));
+    heading->setFont(WindowFont(13, true));
     heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   }
   CreateTotalsPanel(Totals1, 1);

@@ -53,7 +53,8 @@ struct TotalsPanel {
 
 class TFMain : public QWidget {
  public:
-  static constexpr QSize SmallestOuterSize{485, 540};
+  static constexpr QSize DesignClientSize{992, 512};
+  static constexpr QSize SmallestOuterSize{485, 540};  // frame and title bar included
   TFMain();
   ~TFMain() override;
 
@@ -131,6 +132,7 @@ class TFMain : public QWidget {
   void FormShow();
   void FormResize();
   void FormMouseActivate();
+  void WindowExposed();
   void chAlternativeClick();
   void seYearsChange();
   void TBChange();
@@ -174,6 +176,7 @@ class TFMain : public QWidget {
   AnchorSet panel1Anchors_;
   AnchorSet chartAnchors_;
   bool shownOnce_ = false;
+  bool placedOnce_ = false;
 };
 
 }  // namespace penmarrow::ui
