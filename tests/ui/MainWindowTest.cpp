@@ -33,7 +33,7 @@ TEST_F(MainWindow, StartsWithTheDefaultProjection) {
   EXPECT_FALSE(window.Totals2.panel->isVisible());
   EXPECT_FALSE(window.lStats2->isVisible());
   EXPECT_FALSE(window.APanel->isEnabled());
-  EXPECT_EQ(window.Chart->legend->itemCount(), 3);
+  EXPECT_EQ(window.Chart->LegendItems().size(), 3u);
   EXPECT_EQ(QApplication::focusWidget(), window.TIntDep);
   const int centre = window.LinkLabel->x() + window.LinkLabel->width() / 2;
   EXPECT_LE(std::abs(centre - window.width() / 2), 1);
@@ -65,14 +65,14 @@ TEST_F(MainWindow, TheStrategyEndingWithMoreInterestGetsTheLongerArrow) {
 TEST_F(MainWindow, SwitchingTheAlternativeOffEmptiesItsSeriesAndLocksItsPanel) {
   ClickAlternative();
   EXPECT_TRUE(window.APanel->isEnabled());
-  EXPECT_EQ(window.Chart->legend->itemCount(), 6);
+  EXPECT_EQ(window.Chart->LegendItems().size(), 6u);
   EXPECT_TRUE(window.Totals2.panel->isVisible());
   EXPECT_TRUE(window.lStats2->isVisible());
   for (int series = 3; series < 6; ++series) EXPECT_EQ(window.Chart->Series(series).Count(), 10) << series;
   ClickAlternative();
   for (int series = 3; series < 6; ++series) EXPECT_EQ(window.Chart->Series(series).Count(), 0) << series;
   EXPECT_FALSE(window.APanel->isEnabled());
-  EXPECT_EQ(window.Chart->legend->itemCount(), 3);
+  EXPECT_EQ(window.Chart->LegendItems().size(), 3u);
   EXPECT_FALSE(window.Totals2.panel->isVisible());
   EXPECT_FALSE(window.lStats2->isVisible());
   EXPECT_EQ(window.Chart->Series(2).Marks().ArrowLength(), 20);
