@@ -30,6 +30,7 @@ class TSeriesMarks : public QCPLayerable {
   // Where each point's mark goes (nothing: left out), and every mark's box in the chart, which
   // no line is drawn over.
   void SetPlacement(std::vector<std::optional<QRectF>> boxes, const QRegion& allBoxes);
+  const std::vector<std::optional<QRectF>>& Placement() const { return boxes_; }
 
  protected:
   void applyDefaultAntialiasingHint(QCPPainter* painter) const override;
