@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPixmap>
+#include <QShortcut>
 
 #include "ui/FiguresTable.h"
 #include "ui/UHint.h"
@@ -16,10 +17,14 @@ void TFMain::CreateChartMenu() {
   ChartMenu = new QMenu(this);
   miCopyFigures = ChartMenu->addAction(QStringLiteral("Copy figures"));
   miCopyChart = ChartMenu->addAction(QStringLiteral("Copy chart"));
-  // Right-click, or the Menu key while the chart has the focus.
+  // Right-click, or the Menu key while the chart has the focus (Tab reaches it last).
   Chart->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Chart, &QWidget::customContextMenuRequested, this,
           [this](QPoint mousePos) { ErrorDisplay::Guard([&] { ChartContextPopup(mousePos); }); });
+  // Keyboards without a Menu key use Shift+F10; the menu stands where the Menu key puts it.
+  auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), Chart, nullptr, nullptr, Qt::WidgetShortcut);
+  connect(shiftF10, &QShortcut::activated, this,
+          [this] { ErrorDisplay::Guard([&] { ChartContextPopup(Chart->rect().center()); }); });
 }
 
 void TFMain::ChartContextPopup(QPoint mousePos) {
