@@ -32,8 +32,10 @@ TEST(MarkLayout, MarksAreShownMovedOrLeftOutSoThatEachCanBeRead) {
       EXPECT_EQ(boxes[i].has_value(), c.shown[i]) << c.what << ", mark " << i;
       if (!boxes[i]) continue;
       EXPECT_TRUE(Plot.contains(*boxes[i])) << c.what << ", mark " << i;
-      for (std::size_t j = 0; j < i; ++j)
-        if (boxes[j]) EXPECT_FALSE(boxes[i]->intersects(*boxes[j])) << c.what << ", marks " << j << " and " << i;
+      for (std::size_t j = 0; j < i; ++j) {
+        if (!boxes[j]) continue;
+        EXPECT_FALSE(boxes[i]->intersects(*boxes[j])) << c.what << ", marks " << j << " and " << i;
+      }
     }
   }
 }
