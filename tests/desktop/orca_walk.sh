@@ -80,6 +80,9 @@ step "Down four years" key --delay 300 Down Down Down Down
 heard "Down four years" "^  SAY '5\\.'"
 step "End of the row" key End
 heard "End of the row" "Your strategy, total savings column header \\\$14,979"
+step "Where am I in the table" key KP_Enter
+heard "Where am I in the table" "Your strategy, total savings"
+heard "Where am I in the table" "column 5 of 5 row 5 of 12"
 step "Tab to the alternative" key Tab
 heard "Tab to the alternative" "Alternative strategy"
 step "Check the alternative" key space
