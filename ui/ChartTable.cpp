@@ -12,10 +12,6 @@
 namespace penmarrow::ui {
 namespace {
 
-const std::array<QString, 2> StrategyNames{QStringLiteral("Your strategy"), QStringLiteral("Alternative strategy")};
-const std::array<QString, ChartTable::FiguresPerStrategy> FigureNames{
-    QStringLiteral("Initial deposit"), QStringLiteral("Regular deposits"), QStringLiteral("Total interest"),
-    QStringLiteral("Total savings")};
 constexpr int MostColumns = 1 + ChartTable::FiguresPerStrategy * 2;
 
 // One cell of the table, or a column heading when its row is -1.

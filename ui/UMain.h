@@ -5,6 +5,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
 #include <QWidget>
 #include <array>
@@ -84,6 +85,9 @@ class TFMain : public QWidget {
   TSpinEdit* seYears;
   TChart* Chart;
   TCheckBox* chMarks;
+  QMenu* ChartMenu;
+  QAction* miCopyFigures;
+  QAction* miCopyChart;
   TCheckBox* chAlternative;
   QFrame* APanel;
   TLabel* Label8;
@@ -170,6 +174,12 @@ class TFMain : public QWidget {
   void ChartMouseMove(int x, int y);
   void ChartMouseLeave();
   void ShowYearHint(int year);
+
+  // the chart's context menu
+  void CreateChartMenu();
+  void ChartContextPopup(QPoint mousePos);
+  void CopyFigures();
+  void CopyChart();
 
   TFHint* FHint = nullptr;
   AnchorSet windowAnchors_;
