@@ -34,11 +34,24 @@ step() {
   fi
 }
 
+# spoken LABEL: what Orca said during the step LABEL.
+spoken() {
+  "$tool" transcript | awk -v label="=== $1 (" 'index($0, "=== ") == 1 { inside = index($0, label) == 1; next }
+                                               inside'
+}
+
 # heard LABEL PATTERN: Orca said something matching PATTERN (grep -E) during the step LABEL.
 heard() {
-  if ! "$tool" transcript | awk -v label="=== $1 (" 'index($0, "=== ") == 1 { inside = index($0, label) == 1; next }
-                                                     inside' | grep -Eq -- "$2"; then
+  if ! spoken "$1" | grep -Eq -- "$2"; then
     echo "FAIL: during '$1' Orca did not say /$2/"
+    failures=$((failures + 1))
+  fi
+}
+
+# unheard LABEL PATTERN: Orca said nothing matching PATTERN during the step LABEL.
+unheard() {
+  if spoken "$1" | grep -Eq -- "$2"; then
+    echo "FAIL: during '$1' Orca said /$2/"
     failures=$((failures + 1))
   fi
 }
@@ -48,6 +61,10 @@ step "Type 5" type 5
 heard "Type 5" "1,0005\\. Your strategy: initial deposit \\\$10,005, .* total savings \\\$17,555"
 step "Type a" type a
 heard "Type a" "a not accepted, still \\\$1,0005"
+step "BackSpace" key BackSpace
+heard "BackSpace" "notification \\\$1,000\\. Your strategy: initial deposit \\\$1,000"
+unheard "BackSpace" "1,0005"
+step "Type 5 again" type 5
 step "Home" key Home
 heard "Home" "dollar|\\\$"
 step "Tab to the regular deposit" key Tab

@@ -8,6 +8,7 @@
 
 #include "tests/ui/WindowFixture.h"
 #include "ui/accessibility/Narrator.h"
+#include "ui/accessibility/TextChanges.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -150,6 +151,27 @@ TEST_F(AccessibleControls, TheNarratorTellsWhatEachKeyDid) {
   QTest::keyClick(window.TB, Qt::Key_Right);
   EXPECT_TRUE(Narration().LastMessage().startsWith("1 years. Your strategy:"));
   EXPECT_TRUE(Narration().LastMessage().contains(". Alternative strategy: initial deposit $10,005"));
+}
+
+// A whole-text write is reported as the characters that changed: BackSpace removes one "0".
+TEST(TextChanges, NarrowToTheCharactersThatChanged) {
+  const struct {
+    QString before;
+    QString after;
+    int position;
+    QString removed;
+    QString inserted;
+  } cases[] = {
+      {"$1,000", "$1,00", 5, "0", ""},      {"$1,000", "$1,0005", 6, "", "5"}, {"$1,0005", "$10,005", 2, ",0", "0,"},
+      {"", "5.00", 0, "", "5.00"},          {"aaa", "aa", 2, "a", ""},         {"$75", "$75", 3, "", ""},
+      {"$1,000", "$2,000", 1, "1", "2"},
+  };
+  for (const auto& c : cases) {
+    const TextChange change = ChangeBetween(c.before, c.after);
+    EXPECT_EQ(change.position, c.position) << c.before.toStdString() << " → " << c.after.toStdString();
+    EXPECT_EQ(change.removed, c.removed) << c.before.toStdString();
+    EXPECT_EQ(change.inserted, c.inserted) << c.before.toStdString();
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "ui/UMain.h"
 #include "ui/SpokenText.h"
+#include "ui/accessibility/TextChanges.h"
 #include "ui/accessibility/TextField.h"
 #include "ui/platform/ErrorDisplay.h"
 
@@ -107,7 +108,7 @@ QAccessibleInterface* ControlsFactory(const QString&, QObject* object) {
 }  // namespace
 
 void InstallAccessibleControls() {
-  static const bool installed = (QAccessible::installFactory(ControlsFactory), true);
+  static const bool installed = (QAccessible::installFactory(ControlsFactory), InstallNarrowTextChanges(), true);
   (void)installed;
 }
 
