@@ -10,6 +10,9 @@
 #include "core/FormatSettings.h"
 #include "core/FrequencyTable.h"
 #include "ui/ChartTable.h"
+#include "ui/SpokenText.h"
+#include "ui/accessibility/AccessibleControls.h"
+#include "ui/accessibility/Narrator.h"
 #include "ui/UHint.h"
 #include "ui/UMain.h"
 #include "ui/platform/ErrorDisplay.h"
@@ -19,9 +22,11 @@ namespace penmarrow::ui {
 
 TFMain::TFMain() {
   InstallChartTable();
+  InstallAccessibleControls();
   CreateControls();
   WireEvents();
   FormCreate();
+  new Narrator(*this);
   qApp->installEventFilter(this);
 }
 
@@ -128,7 +133,7 @@ void TFMain::seYearsChange() {
 }
 
 void TFMain::TBChange() {
-  lStartLater->SetCaption(QStringLiteral("%1 years").arg(TB->Position()));
+  lStartLater->SetCaption(StartLaterText(TB->Position()));
   Recalculate();
 }
 

@@ -46,7 +46,7 @@ TEdit* Field(const QString& text, QWidget* parent, int left, int top, int width)
 }
 
 QFrame* RaisedPanel(QWidget* parent, const QString& name) {
-  auto* panel = new QFrame(parent);
+  auto* panel = new TPanel(parent);
   panel->setObjectName(name);
   panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
   return panel;
@@ -83,16 +83,16 @@ void TFMain::CreateControls() {
   setWindowTitle(QStringLiteral("Compound interest calculator"));
   resize(DesignClientSize);
 
-  pTop = Place(new QFrame(this), 0, 0, 992, 343);
+  pTop = Place(new TPanel(this), 0, 0, 992, 343);
   pTop->setObjectName(QStringLiteral("pTop"));
-  Panel1 = Place(new QWidget(this), 0, 343, 992, BottomPanelHeight);
+  Panel1 = Place(new TPanel(this), 0, 343, 992, BottomPanelHeight);
   StatusBar1 = Place(new QStatusBar(this), 0, 493, 992, StatusBarHeight);
   StatusBar1->setSizeGripEnabled(true);
   LinkLabel = Place(new TLinkLabel(QStringLiteral("LinkLabel"), this), 102, 495, 56, 20);
   windowAnchors_.Add(LinkLabel, akBottom, DesignClientSize);
   BalloonHint = new TBalloonHint(this);
 
-  pInputValues = Place(new QWidget(pTop), 0, 0, InputPanelWidth, 341);
+  pInputValues = Place(new TPanel(pTop), 0, 0, InputPanelWidth, 341);
   Chart = Place(new TChart(pTop), 185, 20, 787, 321);
   chMarks = Place(new TCheckBox(QStringLiteral("Show marks"), Chart), 20, 287, 85, 25);
   chMarks->setObjectName(QStringLiteral("chMarks"));
@@ -125,6 +125,11 @@ void TFMain::SetAccessibleNames() {
       {Label3, TIntDep}, {Label4, TRegDep}, {Label6, CDefFreq}, {lCompFreq, CcompFreq}, {Label7, TIntRate},
       {Label1, seYears}, {Label8, TAltdep}, {Label9, CAltFreq}, {Label2, TB}};
   for (const auto& [caption, field] : captioned) caption->setBuddy(field);
+  // The "%" beside the rate belongs to it.
+  Label20->setBuddy(TIntRate);
+  const QString rateCaption = QStringLiteral("Interest Rate, in percent:");
+  Label7->setAccessibleName(rateCaption);
+  TIntRate->setAccessibleName(rateCaption);
   Chart->setAccessibleName(QStringLiteral("Savings by year"));
 }
 

@@ -53,6 +53,8 @@ struct TotalsPanel {
 };
 
 class TFMain : public QWidget {
+  Q_OBJECT  // its own class name lets the accessibility factory expose it as the window
+
  public:
   static constexpr QSize DesignClientSize{992, 512};
   static constexpr QSize SmallestOuterSize{485, 540};  // frame and title bar included
