@@ -79,7 +79,7 @@ TEST_F(WindowLook, EveryControlDrawsInTahoma13UnlessItIsGivenItsOwnFont) {
     const auto found = own.find(control);
     const Own expected = found == own.end() ? Own{13, false} : found->second;
     const QFontInfo font(control->font());
-    const std::string name = control->metaObject()->className() + (" " + control->objectName().toStdString());
+    const std::string name = QStringLiteral("%1 %2").arg(control->metaObject()->className(), control->objectName()).toStdString();
     EXPECT_EQ(font.pixelSize(), expected.pixels) << name;
     EXPECT_EQ(font.bold(), expected.bold) << name;
     if (!expected.bold) {
