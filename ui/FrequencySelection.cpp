@@ -5,6 +5,7 @@
 #include "core/FrequencyTable.h"
 #include "ui/UMain.h"
 #include "ui/platform/QtText.h"
+#include "ui/platform/WaitingEvents.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -65,7 +66,7 @@ void TFMain::EnterContinuousMode() {
   BalloonHint->SetTitle(ContinuousNotice);
   BalloonHint->Delay = NoticeDelay;
   BalloonHint->ShowHint(CcompFreq->parentWidget()->mapToGlobal(CcompFreq->geometry().bottomLeft() + QPoint(0, 1)));
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  ProcessWaitingEvents();
   BalloonHint->Delay = HoverNoticeDelay;
 }
 
