@@ -58,8 +58,9 @@ void TFMain::CcompFreqChange() {
 }
 
 void TFMain::EnterContinuousMode() {
+  // A repeated pick must not store the "$0" it wrote itself as the saver's amount.
+  if (TRegDep->isEnabled()) PrevRegularDep = TRegDep->text();
   CDefFreq->setEnabled(false);
-  PrevRegularDep = TRegDep->text();
   TRegDep->SetText(QStringLiteral("$0"));
   TRegDep->setEnabled(false);
   BalloonHint->SetHoverEnabled(true);
