@@ -107,7 +107,7 @@ void TFMain::CreateControls() {
   chMarks->setObjectName(QStringLiteral("chMarks"));
   chMarks->setChecked(true);
   chMarks->setFont(Tahoma(11));
-  chMarks->setFocusPolicy(Qt::NoFocus);
+  chMarks->setFocusPolicy(Qt::ClickFocus);  // a click takes the focus, Tab never reaches it
   Fitted(chMarks);
   chartAnchors_.Add(chMarks, akLeft | akBottom, Chart->size());
 

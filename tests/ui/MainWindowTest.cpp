@@ -140,6 +140,27 @@ TEST_F(MainWindow, PastedYearsBeyondWhatAWholeNumberHoldsAreRewrittenToo) {
   }
 }
 
+TEST_F(MainWindow, OnlyTheUpAndDownKeysStepTheYearsByOne) {
+  struct Case { Qt::Key key; QString shown; };
+  const Case cases[] = {{Qt::Key_Up, "11"}, {Qt::Key_PageUp, "11"}, {Qt::Key_Down, "10"}, {Qt::Key_PageDown, "10"}};
+  window.seYears->setFocus();
+  for (const Case& c : cases) {
+    QTest::keyClick(window.seYears, c.key);
+    EXPECT_EQ(window.seYears->text(), c.shown) << c.key;
+  }
+}
+
+TEST_F(MainWindow, ClickingShowMarksTakesTheFocusSoTheFieldIsLeft) {
+  TypeInto(window.TIntDep, QStringLiteral("10005"));
+  window.TIntDep->setCursorPosition(0);
+  QTest::keyClicks(window.TIntDep, QStringLiteral("$"));  // dropped: the field still reads "10005"
+  QTest::mouseClick(window.chMarks, Qt::LeftButton, {}, QPoint(5, window.chMarks->height() / 2));
+  EXPECT_EQ(QApplication::focusWidget(), window.chMarks);
+  EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$10,005"));
+  EXPECT_FALSE(window.chMarks->isChecked());
+  EXPECT_FALSE(window.chMarks->focusPolicy() & Qt::TabFocus);
+}
+
 TEST_F(MainWindow, LoweringTheYearsBelowTheStartLaterPullsTheSliderBack) {
   ClickAlternative();
   TypeYears(QStringLiteral("10"));
