@@ -5,8 +5,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QMimeData>
 
 #include "tests/ui/WindowFixture.h"
@@ -16,26 +14,11 @@ namespace {
 
 class EditMenu : public WindowFixture {
  protected:
-  // Right-clicks the field, walks the open menu down to the action and presses Return.
   static void Choose(QWidget* field, const QString& action) {
-    const QPoint at(field->width() / 2, field->height() / 2);
-    QWidget* target = field->childAt(at) ? field->childAt(at) : field;
-    const QPoint inside = target->mapFrom(field, at);
-    QTest::mouseClick(target, Qt::RightButton, {}, inside);
-    // The windowing system turns the right-click into this event; offscreen, the test does.
-    QContextMenuEvent opening(QContextMenuEvent::Mouse, inside, target->mapToGlobal(inside));
-    QApplication::sendEvent(target, &opening);
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_NE(menu, nullptr);
-    QAction* wanted = nullptr;
-    for (QAction* candidate : menu->actions())
-      if (candidate->text().remove(u'&') == action) wanted = candidate;
-    ASSERT_NE(wanted, nullptr) << action.toStdString();
-    ASSERT_TRUE(wanted->isEnabled()) << action.toStdString();
-    while (menu->activeAction() != wanted) QTest::keyClick(menu, Qt::Key_Down);
-    QTest::keyClick(menu, Qt::Key_Return);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed menu goes
+    EXPECT_TRUE(ChooseFromMenu(field, action)) << action.toStdString();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    const QWidget* focus = QApplication::focusWidget();
+    EXPECT_TRUE(focus == field || field->isAncestorOf(focus)) << action.toStdString() << " took the focus away";
   }
   static QString Clipboard() { return QApplication::clipboard()->text(); }
   static void Select(QLineEdit* edit, int start, int length) {
