@@ -146,5 +146,14 @@ TEST_F(EditMenu, CommittedInputMethodTextIsTestedWhole) {
   EXPECT_EQ(window.TIntRate->cursorPosition(), 4);
 }
 
+TEST_F(EditMenu, AnInsertionFromCodeOutsideAnyEventIsTestedWholeToo) {
+  window.TIntDep->SetText(QStringLiteral("$2,000"));  // the caret at the end
+  window.TIntDep->insert(QStringLiteral("$"));  // a second currency string: no typed text
+  EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$2,000"));
+  window.TIntDep->insert(QStringLiteral("3"));
+  EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$2,0003"));
+  EXPECT_EQ(window.Totals1.initialDepVal->text(), QStringLiteral("$20,003"));
+}
+
 }  // namespace
 }  // namespace penmarrow::ui

@@ -49,6 +49,7 @@ void TEdit::SetText(const QString& text) {
   if (text == this->text()) return;
   setText(text);
   undo_.reset();
+  if (eventDepth_ == 0) beforeEvent_ = Current();
   RunChange();
 }
 
@@ -67,18 +68,26 @@ bool TEdit::Offer(int selStart, int selLength, const QString& incoming) {
 
 bool TEdit::event(QEvent* event) {
   const State outer = beforeEvent_;
-  beforeEvent_ = {text(), SelStart(), SelLength()};
+  beforeEvent_ = Current();
+  ++eventDepth_;
   const bool handled = QLineEdit::event(event);
-  beforeEvent_ = outer;
+  --eventDepth_;
+  // Between events, a change made from code is taken back to where the last event left the field.
+  beforeEvent_ = eventDepth_ == 0 ? Current() : outer;
   return handled;
 }
+
+TEdit::State TEdit::Current() const { return {text(), SelStart(), SelLength()}; }
 
 // A change the control made on its own, by a path the handlers do not cover: tested whole too,
 // and taken back to the text and selection it had before the event that made it.
 void TEdit::TextEditedByControl() {
   if (AcceptsText && !AcceptsText(text())) {
     setText(beforeEvent_.text);
-    setSelection(beforeEvent_.selStart, beforeEvent_.selLength);
+    if (beforeEvent_.selLength > 0)
+      setSelection(beforeEvent_.selStart, beforeEvent_.selLength);
+    else
+      setCursorPosition(beforeEvent_.selStart);
     return;
   }
   RunChange();

@@ -64,7 +64,9 @@ class TEdit : public QLineEdit {
     int selStart = 0;
     int selLength = 0;
   };
+  State Current() const;
   State beforeEvent_;            // as the field stood before the event being handled
+  int eventDepth_ = 0;
   std::optional<QString> undo_;  // what Undo brings back; writing a text from code forgets it
 };
 
