@@ -7,6 +7,7 @@
 #include "ui/UHint.h"
 #include "ui/UMain.h"
 #include "ui/ProgramLook.h"
+#include "ui/platform/WindowPlacement.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -19,7 +20,7 @@ int main(int argc, char* argv[]) {
   penmarrow::ui::TFMain FMain;
   penmarrow::ui::TFHint FHint(&FMain);
   FMain.SetHint(&FHint);
-  FMain.move(FMain.screen()->availableGeometry().center() - FMain.rect().center());
+  FMain.move(penmarrow::ui::CentredTopLeft(FMain.screen()->availableGeometry(), FMain.size()));
   FMain.show();
   return QApplication::exec();
 }

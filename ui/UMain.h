@@ -5,6 +5,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
 #include <QWidget>
 #include <array>
@@ -52,8 +53,11 @@ struct TotalsPanel {
 };
 
 class TFMain : public QWidget {
+  Q_OBJECT  // its own class name lets the accessibility factory expose it as the window
+
  public:
-  static constexpr QSize SmallestOuterSize{485, 540};
+  static constexpr QSize DesignClientSize{992, 512};
+  static constexpr QSize SmallestOuterSize{485, 540};  // frame and title bar included
   TFMain();
   ~TFMain() override;
 
@@ -82,6 +86,9 @@ class TFMain : public QWidget {
   TSpinEdit* seYears;
   TChart* Chart;
   TCheckBox* chMarks;
+  QMenu* ChartMenu;
+  QAction* miCopyFigures;
+  QAction* miCopyChart;
   TCheckBox* chAlternative;
   QFrame* APanel;
   TLabel* Label8;
@@ -131,6 +138,7 @@ class TFMain : public QWidget {
   void FormShow();
   void FormResize();
   void FormMouseActivate();
+  void WindowExposed();
   void chAlternativeClick();
   void seYearsChange();
   void TBChange();
@@ -169,11 +177,18 @@ class TFMain : public QWidget {
   void ChartMouseLeave();
   void ShowYearHint(int year);
 
+  // the chart's context menu
+  void CreateChartMenu();
+  void ChartContextPopup(QPoint mousePos);
+  void CopyFigures();
+  void CopyChart();
+
   TFHint* FHint = nullptr;
   AnchorSet windowAnchors_;
   AnchorSet panel1Anchors_;
   AnchorSet chartAnchors_;
   bool shownOnce_ = false;
+  bool placedOnce_ = false;
 };
 
 }  // namespace penmarrow::ui

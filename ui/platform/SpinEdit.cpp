@@ -29,10 +29,7 @@ TSpinEdit::TSpinEdit(int minValue, int maxValue, QWidget* parent)
   edit_ = new TEdit(this);
   setLineEdit(edit_);
   // Pasted or dropped text holds only what typing lets through.
-  edit_->AcceptsText = [](const QString& text) {
-    const QChar separator = FormatSettings().DecimalSeparator;
-    return std::all_of(text.begin(), text.end(), [&](QChar c) { return IsNumberCharacter(c, separator); });
-  };
+  edit_->AcceptsText = &TSpinEdit::TypedTextAllowed;
   edit_->OnChange = [this](TEdit&) {
     if (OnChange) OnChange();
   };
@@ -59,6 +56,11 @@ void TSpinEdit::SetText(const QString& text) {
   if (text == lineEdit()->text()) return;
   lineEdit()->setText(text);
   if (OnChange) OnChange();
+}
+
+bool TSpinEdit::TypedTextAllowed(const QString& text) {
+  const QChar separator = FormatSettings().DecimalSeparator;
+  return std::all_of(text.begin(), text.end(), [&](QChar c) { return IsNumberCharacter(c, separator); });
 }
 
 void TSpinEdit::stepBy(int steps) {
