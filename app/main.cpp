@@ -6,8 +6,7 @@
 
 #include "ui/UHint.h"
 #include "ui/UMain.h"
-#include "ui/platform/StyleManager.h"
-#include "ui/platform/WindowFonts.h"
+#include "ui/ProgramLook.h"
 #include "ui/platform/WindowPlacement.h"
 
 int main(int argc, char* argv[]) {
@@ -16,8 +15,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Penmarrow"));
   QApplication::setApplicationVersion(QStringLiteral(PENMARROW_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("org.example.Penmarrow"));
-  penmarrow::ui::UseWindowFonts();
-  penmarrow::ui::TStyleManager::TrySetStyle(QStringLiteral("Sapphire Kamri"));
+  penmarrow::ui::ApplyProgramLook();
 
   penmarrow::ui::TFMain FMain;
   penmarrow::ui::TFHint FHint(&FMain);

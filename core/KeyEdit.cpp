@@ -30,6 +30,8 @@ TKeyEdit Removed(std::u16string_view text, std::size_t at, std::size_t count, st
 
 constexpr std::int64_t MoneyLimit = 999'999;
 
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
 }  // namespace
 
 TKeyEdit CharKeyEdit(std::u16string_view text, int selStart, int selLength, char16_t key) {
@@ -60,10 +62,13 @@ bool MoneyPasteAllowed(std::u16string_view text) {
   const TFormatSettings& settings = FormatSettings();
   const std::u16string& currency = settings.CurrencyString;
   std::u16string rest(text);
+  int currencies = 0;
   if (!currency.empty())
-    for (auto at = rest.find(currency); at != rest.npos; at = rest.find(currency)) rest.erase(at, currency.size());
-  const bool typeable = std::all_of(rest.begin(), rest.end(), [&](char16_t c) {
-    return (c >= u'0' && c <= u'9') || c == settings.ThousandSeparator;
+    for (auto at = rest.find(currency); at != rest.npos; at = rest.find(currency), ++currencies)
+      rest.erase(at, currency.size());
+  // Typing only ever adds digits, so a second currency string ("$$2,000", read as hexadecimal) is no typed text.
+  const bool typeable = currencies <= 1 && std::all_of(rest.begin(), rest.end(), [&](char16_t c) {
+    return IsDigit(c) || c == settings.ThousandSeparator;
   });
   return typeable && MoneyTextAllowed(text);
 }
@@ -72,6 +77,12 @@ bool RateTextAllowed(std::u16string_view text, bool limitLength) {
   if (text.empty()) return true;
   const Extended rate = RateToFloat(text, -1);
   return rate >= 0 && rate <= 99.99L && (!limitLength || text.size() <= RateMaxLength);
+}
+
+bool RatePasteAllowed(std::u16string_view text) {
+  const char16_t separator = FormatSettings().DecimalSeparator;
+  const bool typeable = std::all_of(text.begin(), text.end(), [&](char16_t c) { return IsDigit(c) || c == separator; });
+  return typeable && RateTextAllowed(text, true);
 }
 
 }  // namespace penmarrow

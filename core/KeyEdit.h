@@ -26,11 +26,15 @@ TKeyEdit DeleteKeyEdit(std::u16string_view text, int selStart, int selLength);
 bool MoneyTextAllowed(std::u16string_view text);
 
 // Text that arrives other than by keys (a paste, a drop) must be one that typing could have
-// made: digits, the currency string and thousands separators only, within MoneyTextAllowed.
+// made: digits and thousands separators with at most one currency string (the one the field
+// showed), within MoneyTextAllowed.
 bool MoneyPasteAllowed(std::u16string_view text);
 
 // Rates from 0 to 99.99, at most five characters when limitLength is set; an unreadable text fails.
 bool RateTextAllowed(std::u16string_view text, bool limitLength);
+
+// A pasted rate, like a typed one: digits and the decimal separator, at most five characters.
+bool RatePasteAllowed(std::u16string_view text);
 
 inline constexpr int RateMaxLength = 5;
 

@@ -25,7 +25,8 @@ void TFMain::WireEntryFields() {
   TIntRate->OnKeyPress = [this](TEdit& sender, char16_t& key) { TIntRateKeyPress(sender, key); };
   TIntRate->OnKeyDown = [this](TEdit& sender, int& key) { TIntRateKeyDown(sender, key); };
   TIntRate->OnExit = [this](TEdit& sender) { TIntRateExit(sender); };
-  TIntRate->AcceptsText = [](const QString& text) { return RateTextAllowed(View(text), true); };
+  TIntRate->AcceptsText = [](const QString& text) { return RatePasteAllowed(View(text)); };
+  TRegDep->OnAccepted = [this](TEdit& sender) { PrevRegularDep = sender.text(); };
 }
 
 void TFMain::TIntDepKeyPress(TEdit& Sender, char16_t& Key) {

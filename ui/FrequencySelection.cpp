@@ -5,6 +5,7 @@
 #include "core/FrequencyTable.h"
 #include "ui/UMain.h"
 #include "ui/platform/QtText.h"
+#include "ui/platform/WaitingEvents.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -57,15 +58,16 @@ void TFMain::CcompFreqChange() {
 }
 
 void TFMain::EnterContinuousMode() {
+  // A repeated pick must not store the "$0" it wrote itself as the saver's amount.
+  if (TRegDep->isEnabled()) PrevRegularDep = TRegDep->text();
   CDefFreq->setEnabled(false);
-  PrevRegularDep = TRegDep->text();
   TRegDep->SetText(QStringLiteral("$0"));
   TRegDep->setEnabled(false);
   BalloonHint->SetHoverEnabled(true);
   BalloonHint->SetTitle(ContinuousNotice);
   BalloonHint->Delay = NoticeDelay;
   BalloonHint->ShowHint(CcompFreq->parentWidget()->mapToGlobal(CcompFreq->geometry().bottomLeft() + QPoint(0, 1)));
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  ProcessWaitingEvents();
   BalloonHint->Delay = HoverNoticeDelay;
 }
 

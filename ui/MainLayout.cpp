@@ -98,7 +98,7 @@ void TFMain::CreateControls() {
   chMarks->setObjectName(QStringLiteral("chMarks"));
   chMarks->setChecked(true);
   chMarks->setFont(WindowFont(11));
-  chMarks->setFocusPolicy(Qt::NoFocus);
+  chMarks->setFocusPolicy(Qt::ClickFocus);  // a click takes the focus, Tab never reaches it
   Fitted(chMarks);
   chartAnchors_.Add(chMarks, akLeft | akBottom, Chart->size());
 
@@ -146,7 +146,6 @@ void TFMain::CreateInputs() {
   BalloonHint->AttachHover(CcompFreq);
   Label7 = Caption(QStringLiteral("Interest Rate:"), p, 20, 228);
   TIntRate = Field(QStringLiteral("5.00"), p, 20, 250, 94);
-  TIntRate->setMaxLength(RateMaxLength);
   Label20 = Caption(QStringLiteral("%"), p, 117, 253);
   Label1 = Caption(QStringLiteral("Number of years (max 50):"), p, 20, 280);
   seYears = Place(new TSpinEdit(1, 50, p), 20, 302, 94, 26);

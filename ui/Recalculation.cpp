@@ -1,8 +1,6 @@
 // Bringing every result up to date: both projections into the chart's series, then the totals
 // read back from the series.
 
-#include <QCoreApplication>
-
 #include "core/FrequencyTable.h"
 #include "core/MoneyText.h"
 #include "core/RateText.h"
@@ -10,6 +8,7 @@
 #include "ui/UMain.h"
 #include "ui/YearFigures.h"
 #include "ui/platform/QtText.h"
+#include "ui/platform/WaitingEvents.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -25,7 +24,7 @@ constexpr int ShortArrow = 10;
 void TFMain::Recalculate() {
   // Waiting paint and timer events run first; keys and clicks wait, so a key never lands in a
   // field whose previous key is still being handled.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  ProcessWaitingEvents();
   InitialDep = MoneyToInt64(View(TIntDep->text()), 0);
   RegularDep = MoneyToInt64(View(TRegDep->text()), 0);
   CalculateStrategy(false, Month, f, 0, InitialDep, RegularDep);

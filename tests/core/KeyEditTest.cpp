@@ -111,13 +111,19 @@ TEST_F(MoneyKeyRule, FollowsTheCurrencyStringOfTheSettings) {
 }
 
 TEST_F(MoneyKeyRule, PastedTextHoldsOnlyWhatTypingCouldHaveMade) {
-  // Negative and hexadecimal forms pass the amount rule but cannot be typed; leaving the field
-  // would rewrite them as texts that read as 0.
-  for (const std::u16string_view refused : {u"-500", u"$-04", u"x8000000000000000", u"$FF", u" 12", u"1.5"})
-    EXPECT_FALSE(MoneyPasteAllowed(refused)) << std::string(refused.begin(), refused.end());
-  for (const std::u16string_view accepted : {u"$2,500", u"2500", u"", u"999,999"})
-    EXPECT_TRUE(MoneyPasteAllowed(accepted)) << std::string(accepted.begin(), accepted.end());
-  EXPECT_FALSE(MoneyPasteAllowed(u"1,000,000"));
+  // Negative, hexadecimal and doubled currency forms pass the amount rule but cannot be typed:
+  // "$$2,000" reads as hexadecimal 8,192, and leaving the field rewrites the others as 0.
+  const std::u16string leadingZeros = std::u16string(40'000, u'0') + u"5";  // typing never stops zeros
+  const MoneyCase cases[] = {
+      {u"-500", false},    {u"$-04", false},   {u"x8000000000000000", false}, {u"$FF", false},
+      {u" 12", false},     {u"1.5", false},    {u"$$2,000", false},           {u"$2,000$", false},
+      {u"1,000,000", false}, {u"$2,500", true}, {u"2500", true},              {u"", true},
+      {u"999,999", true},  {u"5$1,000", true}, {leadingZeros, true},
+  };
+  for (const MoneyCase& c : cases) {
+    SCOPED_TRACE(std::string(c.candidate.begin(), c.candidate.begin() + std::min<std::size_t>(c.candidate.size(), 20)));
+    EXPECT_EQ(MoneyPasteAllowed(c.candidate), c.allowed);
+  }
 }
 
 struct RateCase {
@@ -140,6 +146,17 @@ TEST_F(RateKeyRule, AllowsEmptyTextAndRatesFrom0To9999WithinFiveCharacters) {
   for (const RateCase& c : cases) {
     SCOPED_TRACE(std::string(c.candidate.begin(), c.candidate.end()) + (c.limitLength ? " limited" : ""));
     EXPECT_EQ(RateTextAllowed(c.candidate, c.limitLength), c.allowed);
+  }
+}
+
+TEST_F(RateKeyRule, PastedTextHoldsOnlyWhatTypingCouldHaveMadeAndIsTestedWhole) {
+  const RateCase cases[] = {
+      {u"7.5", true, true},     {u"99.99", true, true},   {u"2.5e-3", true, false}, {u"1e1", true, false},
+      {u"1.5e10", true, false}, {u"99.999", true, false}, {u"+5", true, false},     {u" 5", true, false},
+  };
+  for (const RateCase& c : cases) {
+    SCOPED_TRACE(std::string(c.candidate.begin(), c.candidate.end()));
+    EXPECT_EQ(RatePasteAllowed(c.candidate), c.allowed);
   }
 }
 

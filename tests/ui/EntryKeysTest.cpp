@@ -77,34 +77,43 @@ TEST_F(EntryKeys, RateFieldAcceptsADecimalSeparatorAloneAndRewritesOnLeaving) {
   EXPECT_EQ(window.TIntRate->text(), QStringLiteral("2.68"));
 }
 
-TEST_F(EntryKeys, ControlKeysNeverReachTheField) {
+TEST_F(EntryKeys, ControlKeysAndShortcutsNeverReachTheField) {
   QApplication::clipboard()->setText(QStringLiteral("7"));
-  for (const auto& [key, modifiers] : {std::pair{Qt::Key_V, Qt::ControlModifier}, {Qt::Key_Insert, Qt::ShiftModifier},
-                                       {Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_Return, Qt::NoModifier}}) {
+  struct Case { Qt::Key key; Qt::KeyboardModifiers modifiers; QString text; };
+  const Case cases[] = {
+      {Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16")}, {Qt::Key_Insert, Qt::ShiftModifier, {}},
+      {Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a")}, {Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")},
+      {Qt::Key_Backspace, Qt::ControlModifier, QStringLiteral("\x7f")},
+      {Qt::Key_Backspace, Qt::AltModifier, QStringLiteral("\b")},
+      {Qt::Key_5, Qt::AltModifier, QStringLiteral("5")}, {Qt::Key_5, Qt::MetaModifier, QStringLiteral("5")},
+      {Qt::Key_5, Qt::ControlModifier, QStringLiteral("5")},
+  };
+  for (const Case& c : cases) {
     window.TIntDep->setCursorPosition(6);
-    QTest::keyClick(window.TIntDep, key, modifiers);
-    EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$1,000"));
+    QTest::sendKeyEvent(QTest::Click, window.TIntDep, c.key, c.text, c.modifiers);
+    EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$1,000")) << c.key << " " << c.modifiers.toInt();
   }
+  QTest::sendKeyEvent(QTest::Click, window.TIntDep, Qt::Key_Backspace, QStringLiteral("\b"), Qt::ShiftModifier);
+  EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$1,00"));  // Shift makes no shortcut
 }
 
-TEST_F(EntryKeys, PastedTextPassesTheSameTestAsTypedText) {
-  struct Case { TEdit* TFMain::*field; QString pasted; QString after; };
+TEST_F(EntryKeys, AKeyCarryingSeveralCharactersTypesEachInTurn) {
+  struct Case { TEdit* TFMain::*field; int caret; QString carried; QString after; int caretAfter; };
   const Case cases[] = {
-      {&TFMain::TIntDep, QStringLiteral("12345678"), QStringLiteral("$1,000")},
-      {&TFMain::TIntDep, QStringLiteral("2500"), QStringLiteral("2500")},
-      {&TFMain::TIntDep, QStringLiteral("-500"), QStringLiteral("$1,000")},
-      {&TFMain::TIntRate, QStringLiteral("1000."), QStringLiteral("5.00")},
-      {&TFMain::TIntRate, QStringLiteral("1e2"), QStringLiteral("5.00")},
-      {&TFMain::TIntRate, QStringLiteral("7.5"), QStringLiteral("7.5")},
+      {&TFMain::TIntDep, 6, QStringLiteral("12"), QStringLiteral("$1,00012"), 8},  // "$1,00012" reads 100,012
+      {&TFMain::TIntRate, 4, QStringLiteral("12"), QStringLiteral("5.001"), 5},     // the "2" makes six characters
+      {&TFMain::TRegDep, 4, QStringLiteral("a5"), QStringLiteral("$1005"), 5},      // the letter alone is dropped
   };
   for (const Case& c : cases) {
     TEdit* field = window.*c.field;
-    field->selectAll();
-    QApplication::clipboard()->setText(c.pasted);
-    field->paste();  // what the context menu's Paste does
-    EXPECT_EQ(field->text(), c.after) << c.pasted.toStdString();
-    field->SetText(field == window.TIntDep ? QStringLiteral("$1,000") : QStringLiteral("5.00"));
+    field->setFocus();
+    field->setCursorPosition(c.caret);
+    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, c.carried, Qt::NoModifier);
+    EXPECT_EQ(field->text(), c.after) << c.carried.toStdString();
+    EXPECT_EQ(field->cursorPosition(), c.caretAfter) << c.carried.toStdString();
   }
+  EXPECT_EQ(window.Totals1.initialDepVal->text(), QStringLiteral("$100,012"));
+  EXPECT_EQ(window.PrevRegularDep, QStringLiteral("$1005"));
 }
 
 TEST_F(EntryKeys, OnlyKeysInTheRegularDepositFollowIntoThePreviousDeposit) {

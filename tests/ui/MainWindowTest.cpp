@@ -129,8 +129,9 @@ TEST_F(MainWindow, YearsOutsideTheRangeAreRewrittenAndTheSliderFollows) {
 
 TEST_F(MainWindow, PastedYearsBeyondWhatAWholeNumberHoldsAreRewrittenToo) {
   struct Case { QString pasted; QString shown; };
-  const Case cases[] = {{"99999999999", "50"}, {"-99999999999", "1"}, {"0x7FFFFFFFFFFFFFFF", "50"},
-                        {"123456789012345678901234", "50"}, {"ten", "ten"}};
+  // Characters that typing refuses are refused in a paste too: the field keeps its number.
+  const Case cases[] = {{"99999999999", "50"}, {"-99999999999", "1"}, {"123456789012345678901234", "50"},
+                        {"0x7FFFFFFFFFFFFFFF", "50"}, {"ten", "50"}};
   for (const Case& c : cases) {
     QApplication::clipboard()->setText(c.pasted);
     window.seYears->selectAll();
@@ -139,6 +140,27 @@ TEST_F(MainWindow, PastedYearsBeyondWhatAWholeNumberHoldsAreRewrittenToo) {
     EXPECT_EQ(window.seYears->text(), c.shown) << c.pasted.toStdString();
     EXPECT_EQ(window.Chart->Series(0).Count(), c.shown == "50" ? 50 : 1) << c.pasted.toStdString();
   }
+}
+
+TEST_F(MainWindow, OnlyTheUpAndDownKeysStepTheYearsByOne) {
+  struct Case { Qt::Key key; QString shown; };
+  const Case cases[] = {{Qt::Key_Up, "11"}, {Qt::Key_PageUp, "11"}, {Qt::Key_Down, "10"}, {Qt::Key_PageDown, "10"}};
+  window.seYears->setFocus();
+  for (const Case& c : cases) {
+    QTest::keyClick(window.seYears, c.key);
+    EXPECT_EQ(window.seYears->text(), c.shown) << c.key;
+  }
+}
+
+TEST_F(MainWindow, ClickingShowMarksTakesTheFocusSoTheFieldIsLeft) {
+  TypeInto(window.TIntDep, QStringLiteral("10005"));
+  window.TIntDep->setCursorPosition(0);
+  QTest::keyClicks(window.TIntDep, QStringLiteral("$"));  // dropped: the field still reads "10005"
+  QTest::mouseClick(window.chMarks, Qt::LeftButton, {}, QPoint(5, window.chMarks->height() / 2));
+  EXPECT_EQ(QApplication::focusWidget(), window.chMarks);
+  EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$10,005"));
+  EXPECT_FALSE(window.chMarks->isChecked());
+  EXPECT_FALSE(window.chMarks->focusPolicy() & Qt::TabFocus);
 }
 
 TEST_F(MainWindow, LoweringTheYearsBelowTheStartLaterPullsTheSliderBack) {

@@ -2,6 +2,9 @@
 // The real main window with its year hint, shown offscreen and active; errors that would open a
 // message box are recorded instead.
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTest>
 #include <functional>
 #include <vector>
@@ -25,6 +28,34 @@ class WindowFixture : public ::testing::Test {
   }
   void TearDown() override { ErrorDisplay::SetPresenter(nullptr); }
 
+  // Right-clicks a field, walks its context menu down to the action and presses Return, as a person
+  // does; a disabled action is not reachable, and Escape closes the menu instead. Says whether the
+  // action ran.
+  static bool ChooseFromMenu(QWidget* field, const QString& action) {
+    const QPoint at(field->width() / 2, field->height() / 2);
+    QWidget* target = field->childAt(at) ? field->childAt(at) : field;
+    const QPoint inside = target->mapFrom(field, at);
+    QTest::mouseClick(target, Qt::RightButton, {}, inside);
+    // The windowing system turns the right-click into this event; offscreen, the test does.
+    QContextMenuEvent opening(QContextMenuEvent::Mouse, inside, target->mapToGlobal(inside));
+    QApplication::sendEvent(target, &opening);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) {
+      ADD_FAILURE() << "no context menu opened";
+      return false;
+    }
+    QAction* wanted = nullptr;
+    for (QAction* candidate : menu->actions())
+      if (candidate->text().remove(u'&') == action) wanted = candidate;
+    const bool runs = wanted && wanted->isEnabled();
+    while (runs && menu->activeAction() != wanted) QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, runs ? Qt::Key_Return : Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed menu goes
+    // A window manager gives the activation back to the window once the menu closes; offscreen does not.
+    field->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(field->window()));
+    return runs;
+  }
   // A pick in the drop-down list, as the user makes it.
   static void Pick(TComboBox* box, const QString& name) {
     const int index = box->findText(name);

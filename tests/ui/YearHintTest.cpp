@@ -55,6 +55,20 @@ TEST_F(YearHint, ShowsTheYearUnderThePointerWithYourColumnOnly) {
   EXPECT_EQ(window.PrevXVal, 2);
 }
 
+TEST_F(YearHint, OverTheMarksBoxTheChartHasNoPointerSoTheHintHides) {
+  PointAtYear(1);
+  ASSERT_TRUE(hint->isVisible());
+  // A point of the box that lies over year 1's column, where the chart alone would show the hint.
+  const QRect box = window.chMarks->geometry();
+  const QPoint overYear1(static_cast<int>(window.Chart->xAxis->coordToPixel(-0.3)), box.center().y());
+  ASSERT_TRUE(box.contains(overYear1));
+  QTest::mouseMove(window.chMarks, overYear1 - box.topLeft());
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(hint->isVisible());
+  PointAtYear(1);
+  EXPECT_TRUE(hint->isVisible());
+}
+
 TEST_F(YearHint, HiddenOffTheBarsAndFilledAnewOnComingBack) {
   struct Case { double position; bool shown; };
   const Case cases[] = {{-0.55, true}, {-0.65, false}, {9.25, true}, {9.35, false}};

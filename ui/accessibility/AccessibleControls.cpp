@@ -30,7 +30,8 @@ TextField* EditField(TEdit* edit) {
   const auto accepts = [edit](const QString& text) { return !edit->AcceptsText || edit->AcceptsText(text); };
   return new TextField(edit, edit, QAccessible::EditableText,
                        Checked(edit, [edit] { return edit->text(); }, accepts, [edit](const QString& text) {
-                         edit->SetText(text);
+                         // As a paste: written whole, and the deposit to restore follows it.
+                         edit->Offer(0, static_cast<int>(edit->text().size()), text);
                        }));
 }
 

@@ -1,41 +1,18 @@
 #include "ui/platform/Edit.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QSignalBlocker>
+#include <QMenu>
+#include <QMimeData>
+#include <algorithm>
+#include <limits>
 
 #include "ui/platform/ErrorDisplay.h"
 
 namespace penmarrow::ui {
-
-TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
-  // Edits made by the control itself arrive as a signal: catch there, not inside Qt's frames.
-  connect(this, &QLineEdit::textEdited, this, [this] { ErrorDisplay::Guard([this] { TextEditedByControl(); }); });
-}
-
-void TEdit::SetText(const QString& text) {
-  if (text == this->text()) return;
-  setText(text);
-  Remember();
-  RunChange();
-}
-
-void TEdit::Remember() {
-  acceptedText_ = text();
-  acceptedCaret_ = cursorPosition();
-}
-
-void TEdit::TextEditedByControl() {
-  if (AcceptsText && !AcceptsText(text())) {
-    const QSignalBlocker quiet(this);
-    setText(acceptedText_);
-    setCursorPosition(acceptedCaret_);
-    return;
-  }
-  Remember();
-  RunChange();
-}
-
 namespace {
 
 // Caret moves and selection by keys stay with the control; every other key is ours.
@@ -50,31 +27,179 @@ bool MovesCaret(int key) {
   }
 }
 
+// Ctrl, Alt and Super make shortcuts, never characters or a backspace.
+bool MakesShortcut(const QKeyEvent& event) {
+  return (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+}
+
+QString ClipboardText(QClipboard::Mode mode = QClipboard::Clipboard) {
+  return QGuiApplication::clipboard()->text(mode);
+}
+
 }  // namespace
 
-void TEdit::keyPressEvent(QKeyEvent* event) {
-  if (!OnKeyPress && !OnKeyDown) {
-    QLineEdit::keyPressEvent(event);
-    Remember();
+TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
+  // Lengths are the rules' business: a cut made here would reach them already shortened.
+  setMaxLength(std::numeric_limits<int>::max());
+  // Edits made by the control itself arrive as a signal: catch there, not inside Qt's frames.
+  connect(this, &QLineEdit::textEdited, this, [this] { ErrorDisplay::Guard([this] { TextEditedByControl(); }); });
+}
+
+void TEdit::SetText(const QString& text) {
+  if (text == this->text()) return;
+  setText(text);
+  undo_.reset();
+  if (eventDepth_ == 0) beforeEvent_ = Current();
+  RunChange();
+}
+
+bool TEdit::Offer(int selStart, int selLength, const QString& incoming) {
+  const QString before = text();
+  const auto start = std::clamp<qsizetype>(selStart, 0, before.size());
+  const auto length = std::clamp<qsizetype>(selLength, 0, before.size() - start);
+  const QString candidate = QString(before).replace(start, length, incoming);
+  if (AcceptsText && !AcceptsText(candidate)) return false;
+  SetText(candidate);  // recalculates before the caret is placed
+  SetSelStart(static_cast<int>(start + incoming.size()));
+  if (candidate != before) undo_ = before;
+  if (OnAccepted) OnAccepted(*this);
+  return true;
+}
+
+bool TEdit::event(QEvent* event) {
+  const State outer = beforeEvent_;
+  beforeEvent_ = Current();
+  ++eventDepth_;
+  const bool handled = QLineEdit::event(event);
+  --eventDepth_;
+  // Between events, a change made from code is taken back to where the last event left the field.
+  beforeEvent_ = eventDepth_ == 0 ? Current() : outer;
+  return handled;
+}
+
+TEdit::State TEdit::Current() const { return {text(), SelStart(), SelLength()}; }
+
+// A change the control made on its own, by a path the handlers do not cover: tested whole too,
+// and taken back to the text and selection it had before the event that made it.
+void TEdit::TextEditedByControl() {
+  if (AcceptsText && !AcceptsText(text())) {
+    setText(beforeEvent_.text);
+    if (beforeEvent_.selLength > 0)
+      setSelection(beforeEvent_.selStart, beforeEvent_.selLength);
+    else
+      setCursorPosition(beforeEvent_.selStart);
     return;
   }
-  if (MovesCaret(event->key())) {
+  RunChange();
+  if (OnAccepted) OnAccepted(*this);
+}
+
+void TEdit::keyPressEvent(QKeyEvent* event) {
+  if ((!OnKeyPress && !OnKeyDown) || MovesCaret(event->key())) {
     QLineEdit::keyPressEvent(event);
-    Remember();
     return;
   }
   event->accept();
-  ErrorDisplay::Guard([&] {
-    if (event->key() == Qt::Key_Delete) {
-      int key = DeleteKey;
-      if (OnKeyDown) OnKeyDown(*this, key);
-      return;
-    }
-    const QString typed = event->text();
-    char16_t key = event->key() == Qt::Key_Backspace ? u'\b' : typed.isEmpty() ? 0 : typed.front().unicode();
-    if (key != 0 && OnKeyPress) OnKeyPress(*this, key);
+  ErrorDisplay::Guard([&] { TakeKey(*event); });
+}
+
+void TEdit::TakeKey(const QKeyEvent& event) {
+  if (event.key() == Qt::Key_Delete) {  // whatever the modifiers
+    int key = DeleteKey;
+    if (OnKeyDown) OnKeyDown(*this, key);
+    return;
+  }
+  if (MakesShortcut(event)) return;
+  if (event.key() == Qt::Key_Backspace) {
+    Press(u'\b');
+    return;
+  }
+  // An input method or a robot may send several characters at once: each is one key.
+  for (const QChar character : event.text()) Press(character.unicode());
+}
+
+void TEdit::Press(char16_t character) {
+  if (OnKeyPress) OnKeyPress(*this, character);
+}
+
+void TEdit::DeleteSelection() {
+  const QString before = text();
+  if (OnKeyDown) {
+    int key = DeleteKey;
+    OnKeyDown(*this, key);
+  } else {
+    del();
+  }
+  if (text() != before) undo_ = before;
+}
+
+void TEdit::Undo() {
+  if (undo_) Offer(0, static_cast<int>(text().size()), *undo_);
+}
+
+void TEdit::ShowMenu(const QPoint& globalPosition) {
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  const auto add = [&](const QString& caption, bool enabled, std::function<void()> act) {
+    QAction* action = menu->addAction(caption);
+    action->setEnabled(enabled);
+    connect(action, &QAction::triggered, this, [act = std::move(act)] { ErrorDisplay::Guard(act); });
+  };
+  const bool selected = hasSelectedText();
+  add(tr("&Undo"), undo_.has_value(), [this] { Undo(); });
+  menu->addSeparator();
+  add(tr("Cu&t"), selected, [this] {
+    copy();
+    DeleteSelection();
   });
-  Remember();
+  add(tr("&Copy"), selected, [this] { copy(); });
+  add(tr("&Paste"), !ClipboardText().isEmpty(), [this] { Offer(SelStart(), SelLength(), ClipboardText()); });
+  add(tr("&Delete"), selected, [this] { DeleteSelection(); });
+  menu->addSeparator();
+  add(tr("Select &All"), !text().isEmpty(), [this] { selectAll(); });
+  menu->popup(globalPosition);
+}
+
+void TEdit::contextMenuEvent(QContextMenuEvent* event) {
+  ShowMenu(event->globalPos());
+  event->accept();
+}
+
+void TEdit::dropEvent(QDropEvent* event) {
+  const QString incoming = event->mimeData()->hasText() ? event->mimeData()->text() : QString();
+  const int at = cursorPositionAt(event->position().toPoint());
+  bool taken = false;
+  ErrorDisplay::Guard([&] { taken = !incoming.isEmpty() && Offer(at, 0, incoming); });
+  if (taken) {
+    event->acceptProposedAction();
+  } else {
+    // Refused: the source must not take it for a move and delete its own text.
+    event->setDropAction(Qt::IgnoreAction);
+    event->ignore();
+  }
+  QDragLeaveEvent done;  // the control's drop caret goes away as after a drag that left
+  QLineEdit::dragLeaveEvent(&done);
+}
+
+void TEdit::inputMethodEvent(QInputMethodEvent* event) {
+  event->accept();
+  // A composition is shown once committed; only committed text reaches the field.
+  const bool replaces = event->replacementLength() > 0;
+  if (event->commitString().isEmpty() && !replaces) return;
+  const int start = replaces ? cursorPosition() + event->replacementStart() : SelStart();
+  const int length = replaces ? event->replacementLength() : SelLength();
+  ErrorDisplay::Guard([&] { Offer(start, length, event->commitString()); });
+}
+
+void TEdit::mouseReleaseEvent(QMouseEvent* event) {
+  const bool selectionPaste = event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection();
+  if (!selectionPaste) {
+    QLineEdit::mouseReleaseEvent(event);
+    return;
+  }
+  event->accept();
+  deselect();
+  ErrorDisplay::Guard([this] { Offer(cursorPosition(), 0, ClipboardText(QClipboard::Selection)); });
 }
 
 int TEdit::SelStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }

@@ -1,9 +1,12 @@
 #pragma once
 // An edit field whose change handler runs inside the code that changes the text, so that a
 // key rule which writes a text sees the whole recalculation finish before it places the caret.
+// The field never inserts text itself: typed keys go to the key handlers, and text that arrives
+// otherwise (paste, drop, input method, undo) is tested whole before it is written.
 
 #include <QLineEdit>
 #include <functional>
+#include <optional>
 
 namespace penmarrow::ui {
 
@@ -22,28 +25,51 @@ class TEdit : public QLineEdit {
   int SelLength() const;
   void SetSelStart(int position);
 
+  // Text arriving other than by typed keys, in place of the given selection: written with the
+  // caret after it when the whole result passes AcceptsText, otherwise refused without a trace.
+  bool Offer(int selStart, int selLength, const QString& incoming);
+  // The field's context menu: Undo, Cut, Copy, Paste, Delete and Select All, all through Offer
+  // or the Delete key's handler.
+  void ShowMenu(const QPoint& globalPosition);
+
   Handler OnChange;  // may be detached (empty) for a while
   Handler OnExit;    // the focus moved to another control of the window
   // Every character (backspace is u'\b') and the Delete key (46) go to these before the field
   // acts; the field itself never applies them.
   std::function<void(TEdit&, char16_t& key)> OnKeyPress;
   std::function<void(TEdit&, int& key)> OnKeyDown;
-  // Text arriving other than by keys (paste, drop, undo) must pass this, or it is taken back.
+  // The test for a whole text that did not come from the key handlers.
   std::function<bool(const QString&)> AcceptsText;
+  Handler OnAccepted;  // after text from Offer has been written
 
   static constexpr int DeleteKey = 46;
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  void RunChange();
+  void TakeKey(const QKeyEvent& event);
+  void Press(char16_t character);
+  void DeleteSelection();
+  void Undo();
   void TextEditedByControl();
-  void Remember();
+  void RunChange();
 
-  QString acceptedText_;
-  int acceptedCaret_ = 0;
+  struct State {
+    QString text;
+    int selStart = 0;
+    int selLength = 0;
+  };
+  State Current() const;
+  State beforeEvent_;            // as the field stood before the event being handled
+  int eventDepth_ = 0;
+  std::optional<QString> undo_;  // what Undo brings back; writing a text from code forgets it
 };
 
 }  // namespace penmarrow::ui

@@ -262,6 +262,11 @@ void TChart::PlaceMarks() {
 void TChart::mouseMoveEvent(QMouseEvent* event) {
   QCustomPlot::mouseMoveEvent(event);
   const QPoint at = event->position().toPoint();
+  // Over a control that lies on the chart (the marks box) the chart does not have the pointer.
+  if (childAt(at)) {
+    if (OnMouseLeave) ErrorDisplay::Guard(OnMouseLeave);
+    return;
+  }
   if (OnMouseMove) ErrorDisplay::Guard([&] { OnMouseMove(at.x(), at.y()); });
 }
 

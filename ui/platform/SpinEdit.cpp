@@ -1,6 +1,7 @@
 #include "ui/platform/SpinEdit.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -25,11 +26,13 @@ TSpinEdit::TSpinEdit(int minValue, int maxValue, QWidget* parent)
     : QAbstractSpinBox(parent), minValue_(minValue), maxValue_(maxValue) {
   setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
   setKeyboardTracking(true);
-  connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
-    ErrorDisplay::Guard([this] {
-      if (OnChange) OnChange();
-    });
-  });
+  edit_ = new TEdit(this);
+  setLineEdit(edit_);
+  // Pasted or dropped text holds only what typing lets through.
+  edit_->AcceptsText = &TSpinEdit::TypedTextAllowed;
+  edit_->OnChange = [this](TEdit&) {
+    if (OnChange) OnChange();
+  };
 }
 
 int TSpinEdit::Value() const {
@@ -70,7 +73,17 @@ QValidator::State TSpinEdit::validate(QString&, int&) const { return QValidator:
 
 QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const { return StepUpEnabled | StepDownEnabled; }
 
+void TSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
+  edit_->ShowMenu(event->globalPos());
+  event->accept();
+}
+
 void TSpinEdit::keyPressEvent(QKeyEvent* event) {
+  // Only the buttons and the up and down keys step, by 1.
+  if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+    event->accept();
+    return;
+  }
   // Keys without a character (arrows, Home) and control characters other than Enter pass.
   const QString typed = event->text();
   const char16_t c = typed.isEmpty() ? 0 : typed.front().unicode();

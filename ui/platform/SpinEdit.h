@@ -5,6 +5,8 @@
 #include <QAbstractSpinBox>
 #include <functional>
 
+#include "ui/platform/Edit.h"
+
 namespace penmarrow::ui {
 
 class TSpinEdit : public QAbstractSpinBox {
@@ -35,8 +37,10 @@ class TSpinEdit : public QAbstractSpinBox {
  protected:
   StepEnabled stepEnabled() const override;
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  TEdit* edit_;
   int minValue_;
   int maxValue_;
 };
