@@ -264,10 +264,10 @@ class Desktop:
         self.run("import", "-window", "root", path, timeout=30)
         return path
 
-    def client_geometry(self):
-        """(x, y, width, height) of the window's client area on the screen."""
+    def client_geometry(self, window=None):
+        """(x, y, width, height) of a window's client area on the screen, the program's by default."""
         # xdotool getwindowgeometry adds the frame's offset once more under a reparenting window manager.
-        values = dict(line.strip().split(": ", 1) for line in self.run("xwininfo", "-id", self.window).splitlines()
+        values = dict(line.strip().split(": ", 1) for line in self.run("xwininfo", "-id", window or self.window).splitlines()
                       if ": " in line)
         return tuple(int(values[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 

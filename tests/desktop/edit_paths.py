@@ -13,21 +13,6 @@ RATE = (67, 262)
 YEARS = (50, 315)
 
 
-def origin(d, window=None):
-    """The client area's top left on the screen, from the X server itself (xdotool's geometry counts a
-    reparenting window manager's title bar twice)."""
-    info = dict(line.strip().split(":", 1) for line in d.run("xwininfo", "-id", window or d.window).splitlines()
-                if line.strip().startswith("Absolute upper-left"))
-    return int(info["Absolute upper-left X"]), int(info["Absolute upper-left Y"])
-
-
-def click(d, at, button=1):
-    left, top = origin(d)
-    d.xdotool("mousemove", str(left + at[0]), str(top + at[1]))
-    d.xdotool("click", str(button))
-    d.pause()
-
-
 def bottom_panel_top(d):
     return d.client_geometry()[3] - 19 - 150
 
@@ -46,7 +31,7 @@ def alternative_deposit(d):
 
 def menu(d, at, mnemonic):
     """Right-clicks at a field and picks a menu entry by its underlined letter."""
-    click(d, at, button=3)
+    d.click(*at, button=3)
     d.key(mnemonic)
 
 
@@ -69,23 +54,23 @@ def totals_say(d, spoken):
 
 
 def field_reads(d, at, expected, what):
-    click(d, at)
+    d.click(*at)
     check(d.alive(), f"the program died {what}")
     shown = d.focused_text()
     check(shown == expected, f"{what}: the field reads {shown!r}, not {expected!r}")
 
 
 def every_menu_action_on_every_field(d):
-    click(d, alternative_box(d))
+    d.click(*alternative_box(d))
     d.set_clipboard("5")
     for name, at in (("initial", INITIAL), ("regular", REGULAR), ("rate", RATE), ("years", YEARS),
                      ("alternative", alternative_deposit(d))):
-        click(d, at)
+        d.click(*at)
         menu(d, at, "a")  # Select All
         menu(d, at, "p")  # Paste
         d.shot(f"pasted-{name}")
         field_reads(d, at, "5", f"after Paste in the {name} field")
-    click(d, INITIAL)
+    d.click(*INITIAL)
     menu(d, INITIAL, "a")
     d.type("42")
     menu(d, INITIAL, "a")
@@ -94,7 +79,7 @@ def every_menu_action_on_every_field(d):
     field_reads(d, INITIAL, "", "after Cut")
     menu(d, INITIAL, "u")  # Undo, before leaving the field rewrites it
     field_reads(d, INITIAL, "42", "after Undo")
-    click(d, REGULAR)
+    d.click(*REGULAR)
     menu(d, REGULAR, "a")
     menu(d, REGULAR, "p")
     field_reads(d, REGULAR, "42", "after pasting what Cut took")
@@ -108,18 +93,17 @@ def every_menu_action_on_every_field(d):
 
 
 def middle_click_pastes_only_what_typing_could_make(d):
-    click(d, INITIAL)
+    d.click(*INITIAL)
     menu(d, INITIAL, "a")
     d.type("2000")
     d.key("Tab")
     d.set_clipboard("$", selection="primary")
-    left, _ = INITIAL[0] - 44, INITIAL[1]
-    click(d, (left, INITIAL[1]), button=2)  # before the "$": "$$2,000" would read as hexadecimal
+    d.click(INITIAL[0] - 44, INITIAL[1], button=2)  # before the "$": "$$2,000" would read as hexadecimal
     d.shot("second-currency-refused")
     check(d.focused_text() == "$2,000", f"a second currency sign got in: {d.focused_text()!r}")
     check(totals_say(d, "Your strategy, initial deposit, $2,000"), "the totals changed")
     d.set_clipboard("7", selection="primary")
-    click(d, (INITIAL[0] + 40, INITIAL[1]), button=2)  # after the last digit
+    d.click(INITIAL[0] + 40, INITIAL[1], button=2)  # after the last digit
     d.shot("digit-pasted")
     check(d.focused_text() == "$2,0007", f"the middle-click paste of a digit failed: {d.focused_text()!r}")
     check(totals_say(d, "Your strategy, initial deposit, $20,007"), "the totals missed the pasted digit")
@@ -131,14 +115,14 @@ def drag_from(d, text, target):
     window = wait_until(lambda: d.xdotool("search", "--onlyvisible", "--pid", str(source.pid), "--name", "source:",
                                           check=False).split()[:1], "the drag source's window")[0]
     d.pause(1)
-    start = tuple(v + 20 for v in origin(d, window))
-    left, top = origin(d)
+    start = tuple(v + 20 for v in d.client_geometry(window)[:2])
+    left, top = d.client_geometry()[:2]
     d.drag(start, (left + target[0], top + target[1]))
     return source, window
 
 
 def refused_drop_leaves_the_other_programs_text(d):
-    click(d, INITIAL)
+    d.click(*INITIAL)
     menu(d, INITIAL, "a")
     d.key("BackSpace")
     source, window = drag_from(d, "12345678", INITIAL)
@@ -154,19 +138,19 @@ def refused_drop_leaves_the_other_programs_text(d):
 
 
 def shortcuts_type_nothing_and_the_window_survives_resizing(d):
-    click(d, RATE)
+    d.click(*RATE)
     d.key("End")
     d.type("12")
     d.key("ctrl+BackSpace", "alt+5", "super+5")
     d.shot("rate-typed")
     check(d.focused_text() == "5.001", f"the rate field took more than one digit: {d.focused_text()!r}")
-    click(d, YEARS)
+    d.click(*YEARS)
     d.key("Prior", "Up")
     check(d.focused_text() == "11", f"PageUp stepped the years: {d.focused_text()!r}")
-    click(d, INITIAL)
+    d.click(*INITIAL)
     d.key("End")
     d.type("5")
-    click(d, marks_box(d))  # the box takes the focus, so the field is left and rewritten
+    d.click(*marks_box(d))  # the box takes the focus, so the field is left and rewritten
     d.shot("marks-clicked")
     check("$10,005" in texts(d), f"leaving the field for Show marks did not rewrite it: {texts(d)}")
     for size in ((560, 520), (1200, 760)):
