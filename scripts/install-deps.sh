@@ -1,9 +1,35 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, the Debian packages Penmarrow's build and tests need, when any is missing.
+# Installs, with apt-get, the Debian packages Penmarrow's build, tests, package and screenshot need,
+# when any is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
-          qt6-base-dev libqcustomplot-dev xvfb x11-apps imagemagick fonts-liberation2 fonts-wine fonts-dejavu-core
-          libqt6svg6 librsvg2-bin desktop-file-utils appstream dpkg-dev)
+# One package a line, sorted.
+packages=(
+  appstream                # appstreamcli validates the metainfo
+  clang
+  cmake
+  desktop-file-utils
+  dpkg-dev                 # dpkg-shlibdeps, for the .deb's dependencies
+  file                     # cpack's DEB generator needs it
+  fonts-dejavu-core
+  fonts-liberation2
+  fonts-wine
+  g++
+  googletest
+  imagemagick              # import, for screenshots
+  libbenchmark-dev
+  libclang-rt-14-dev
+  libgtest-dev
+  libqcustomplot-dev
+  libqt6svg6
+  librsvg2-bin
+  lintian
+  llvm                     # llvm-symbolizer, so a sanitizer's stack shows names
+  ninja-build
+  qt6-base-dev
+  x11-apps
+  xauth                    # xvfb-run needs it
+  xvfb
+)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -11,6 +37,7 @@ done
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Waits for another apt-get rather than failing on its lock.
+  apt-get -o DPkg::Lock::Timeout=600 update -qq
+  apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 fi
