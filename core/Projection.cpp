@@ -1,5 +1,6 @@
 #include "core/Projection.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -24,35 +25,55 @@ class DiscreteYear {
         D_(state.realDep) {}
 
   // Runs `count` periods, the last of which always credits. Every period rounds the interest (and,
-  // in later years, the deposits); only the last rounding is kept, so earlier ones only check the range.
+  // in later years, the deposits); only the last rounding is kept, so the others only check the range.
+  // Between two credits the deposits stand still, so their interest is worked out once per credit; and
+  // where the amounts can only grow, the last period shows whether any period left the range.
   void Run(std::int64_t count, Extended increment, bool roundDeposits) {
     Extended I = I_;
-    Extended D = D_;
-    Extended pending = D;
-    Extended sinceCredit = 0;
-    std::int64_t period = 1;
-    for (; period <= count; ++period) {
-      I = ((periodRate_ * I) + I) + ((((initial_ + D) * Hundredth) / n_) * rate_);
-      if (!RoundFits(I)) break;
+    // The deposits credited so far are the pending ones as of the last credit; the last period credits.
+    Extended pending = D_;
+    Extended depositInterest = DepositInterest(pending);
+    const std::int64_t periodsPerCredit = PeriodsPerCredit(count);
+    const std::int64_t periodsPerCheck = OnlyGrows(I, pending, increment) ? count : 1;
+    std::int64_t nextCredit = std::min(periodsPerCredit, count);
+    std::int64_t nextCheck = std::min(periodsPerCheck, count);
+    bool fits = true;
+    for (std::int64_t period = 1; period <= count && fits; ++period) {
+      I = ((periodRate_ * I) + I) + depositInterest;
       pending = increment + pending;
-      sinceCredit = sinceCredit + 1;
-      if (spacing_ <= sinceCredit + 1 || period == count) {
-        D = pending;
-        sinceCredit = 0;
+      const bool credit = period == nextCredit;
+      if (credit) {
+        depositInterest = DepositInterest(pending);
+        nextCredit += std::min(periodsPerCredit, count - period);
       }
-      if (roundDeposits && !RoundFits(D)) break;
+      // Between credits the deposits keep the value checked at the last one.
+      if (period == nextCheck) {
+        fits = RoundFits(I) && (!roundDeposits || !credit || RoundFits(pending));
+        nextCheck += std::min(periodsPerCheck, count - period);
+      }
     }
-    // A call inside the loop would make the compiler keep the running sums in memory, so the rounding
-    // that raises the error is made only once the loop has been left early.
-    if (period <= count) {
-      Round(I);
-      Round(D);
-    }
+    if (!fits) throw EInvalidOp();
     I_ = I;
-    D_ = D;
+    D_ = pending;
   }
 
  private:
+  Extended DepositInterest(Extended D) const { return (((initial_ + D) * Hundredth) / n_) * rate_; }
+
+  // A credit comes once spacing <= periods since the last credit + 1, that is after ceil(spacing) - 1
+  // periods, at least one; and always with the last period.
+  std::int64_t PeriodsPerCredit(std::int64_t count) const {
+    const Extended periods = std::ceil(spacing_) - 1;
+    if (!(periods < static_cast<Extended>(count))) return count;
+    return periods < 1 ? 1 : static_cast<std::int64_t>(periods);
+  }
+
+  // Each period then adds a non-negative amount to the interest and to the pending deposits, so once
+  // either has left the range it stays out of it (or becomes NaN).
+  bool OnlyGrows(Extended I, Extended D, Extended increment) const {
+    return n_ > 0 && periodRate_ >= 0 && rate_ >= 0 && initial_ >= 0 && I >= 0 && D >= 0 && increment >= 0;
+  }
+
   const Extended n_;
   const Extended periodRate_;
   const Extended rate_;

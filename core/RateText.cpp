@@ -4,17 +4,51 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "core/DecimalForm.h"
+#include "core/NearestExtended.h"
 
 namespace penmarrow {
 namespace {
 
-// Past this many places every power of ten is out of the extended range; capping keeps huge
-// exponents from overflowing the counters.
-constexpr std::int64_t ScaleCap = 100000;
+// Far beyond both the extended range and any text's length, so a capped exponent decides the same way
+// and the counters cannot overflow.
+constexpr std::int64_t ExponentCap = 100'000'000'000'000'000;
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// All digits before and after the separator as one integer times a power of ten, keeping only the
+// significant digits that can decide the rounding.
+class DigitString {
+ public:
+  void Append(char16_t digit, bool afterSeparator) {
+    if (afterSeparator) --exponent_;
+    if (digits_.empty() && digit == u'0') return;
+    if (digits_.size() < DecisiveDigits) {
+      digits_.push_back(static_cast<char>(digit));
+    } else {
+      ++exponent_;
+      droppedNonZero_ = droppedNonZero_ || digit != u'0';
+    }
+  }
+
+  std::optional<Extended> Nearest(std::int64_t exponent) const {
+    std::string digits = digits_;
+    exponent += exponent_;
+    // A trailing 1 puts the value strictly between the same neighbours as the dropped digits did.
+    if (droppedNonZero_) {
+      digits.push_back('1');
+      --exponent;
+    }
+    return NearestExtended(digits, exponent);
+  }
+
+ private:
+  std::string digits_;
+  std::int64_t exponent_ = 0;
+  bool droppedNonZero_ = false;
+};
 
 class RateScanner {
  public:
@@ -24,20 +58,18 @@ class RateScanner {
     SkipSpaces();
     const bool negative = Accept(u'-');
     if (!negative) Accept(u'+');
-    const std::size_t integerDigits = ReadDigits();
+    const std::size_t integerDigits = ReadDigits(false);
     const bool hasSeparator = Accept(decimalSeparator);
-    const std::size_t fractionDigits = hasSeparator ? ReadDigits() : 0;
+    if (hasSeparator) ReadDigits(true);
     if (integerDigits == 0 && !hasSeparator) return std::nullopt;
     std::int64_t exponent = 0;
     if (Accept(u'E') || Accept(u'e')) exponent = ReadExponent();
     SkipSpaces();
     if (pos_ != text_.size()) return std::nullopt;
 
-    const std::int64_t scale =
-        std::clamp<std::int64_t>(exponent - static_cast<std::int64_t>(fractionDigits), -ScaleCap, ScaleCap);
-    const Extended value = Scaled(mantissa_, scale);
-    if (!std::isfinite(value)) return std::nullopt;
-    return negative ? -value : value;
+    const std::optional<Extended> value = digits_.Nearest(exponent);
+    if (!value) return std::nullopt;
+    return negative ? -*value : *value;
   }
 
  private:
@@ -51,11 +83,9 @@ class RateScanner {
     }
     return false;
   }
-  // Digits before and after the separator accumulate into one integer, each step rounded.
-  std::size_t ReadDigits() {
+  std::size_t ReadDigits(bool afterSeparator) {
     const std::size_t start = pos_;
-    for (; pos_ < text_.size() && IsDigit(text_[pos_]); ++pos_)
-      mantissa_ = mantissa_ * 10 + static_cast<Extended>(text_[pos_] - u'0');
+    for (; pos_ < text_.size() && IsDigit(text_[pos_]); ++pos_) digits_.Append(text_[pos_], afterSeparator);
     return pos_ - start;
   }
   std::int64_t ReadExponent() {
@@ -63,24 +93,13 @@ class RateScanner {
     if (!negative) Accept(u'+');
     std::int64_t exponent = 0;
     for (; pos_ < text_.size() && IsDigit(text_[pos_]); ++pos_)
-      exponent = std::min<std::int64_t>(exponent * 10 + (text_[pos_] - u'0'), ScaleCap);
+      exponent = std::min<std::int64_t>(exponent * 10 + (text_[pos_] - u'0'), ExponentCap);
     return negative ? -exponent : exponent;
-  }
-  static Extended PowerOfTen(std::int64_t exponent) {
-    Extended power = 1;
-    Extended square = 10;
-    for (; exponent > 0 && std::isfinite(power); exponent >>= 1, square *= square)
-      if (exponent & 1) power *= square;
-    return power;
-  }
-  static Extended Scaled(Extended mantissa, std::int64_t scale) {
-    if (mantissa == 0) return 0;
-    return scale >= 0 ? mantissa * PowerOfTen(scale) : mantissa / PowerOfTen(-scale);
   }
 
   std::u16string_view text_;
   std::size_t pos_ = 0;
-  Extended mantissa_ = 0;
+  DigitString digits_;
 };
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <locale.h>
+#include <stdlib.h>
 #include <string>
 
 #include "core/FormatSettings.h"
@@ -127,10 +129,26 @@ void CheckMoney(const Input& in, const TFormatSettings& pinned) {
   Require(!FormatMoney(in.value, pinned).empty());
 }
 
+// glibc's strtold in the "C" locale rounds decimal text correctly; its syntax takes in all of the
+// rate syntax, so wherever both read a text they must agree, and where it reads all of a text but
+// for trailing spaces, the rate reader must read it too (or give the default past the range).
+void CheckRateAgainstReference(const std::u16string& text, Extended read, bool readable) {
+  if (text.find_first_not_of(u"0123456789.eE+- ") != std::u16string::npos) return;
+  const std::string ascii(text.begin(), text.end());
+  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+  char* end = nullptr;
+  const Extended reference = strtold_l(ascii.c_str(), &end, cLocale);
+  if (readable) Require(read == reference);
+  const std::size_t parsed = static_cast<std::size_t>(end - ascii.c_str());
+  if (parsed > 0 && ascii.find_first_not_of(' ', parsed) == std::string::npos)
+    Require(std::isfinite(reference) ? readable && read == reference : !readable);
+}
+
 void CheckRate(const Input& in, const TFormatSettings& pinned) {
   const Extended a = RateToFloat(in.text, -1, pinned);
   const Extended b = RateToFloat(in.text, -2, pinned);
   Require((a == b && std::isfinite(a)) || (a == -1 && b == -2));
+  CheckRateAgainstReference(in.text, a, a == b);
   Require(!FormatRate(a, pinned).empty());
   Require(!FormatRate(in.value, pinned).empty());
   if (!in.text.empty() && RateTextAllowed(in.text, false)) {

@@ -5,8 +5,10 @@ set -euo pipefail
 # One package a line, sorted.
 packages=(
   appstream                # appstreamcli validates the metainfo
+  at-spi2-core
   clang
   cmake
+  dbus
   desktop-file-utils
   dpkg-dev                 # dpkg-shlibdeps, for the .deb's dependencies
   file                     # cpack's DEB generator needs it
@@ -25,9 +27,15 @@ packages=(
   lintian
   llvm                     # llvm-symbolizer, so a sanitizer's stack shows names
   ninja-build
+  openbox                  # window manager of the desktop checks
+  python3
+  python3-pyatspi          # the accessibility tree, from the desktop checks
   qt6-base-dev
   x11-apps
+  x11-utils
   xauth                    # xvfb-run needs it
+  xclip
+  xdotool                  # input through XTEST
   xvfb
 )
 missing=()

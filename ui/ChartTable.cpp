@@ -11,10 +11,6 @@
 namespace penmarrow::ui {
 namespace {
 
-const std::array<QString, 2> StrategyNames{QStringLiteral("Your strategy"), QStringLiteral("Alternative strategy")};
-const std::array<QString, ChartTable::FiguresPerStrategy> FigureNames{
-    QStringLiteral("Initial deposit"), QStringLiteral("Regular deposits"), QStringLiteral("Total interest"),
-    QStringLiteral("Total savings")};
 constexpr int MostColumns = 1 + ChartTable::FiguresPerStrategy * 2;
 constexpr std::size_t TotalFigure = 3;
 

@@ -30,6 +30,7 @@ QString TFMain::MakerAddress() { return QStringLiteral("https://penmarrow.exampl
 
 void TFMain::WireEvents() {
   WireEntryFields();
+  CreateChartMenu();
   CDefFreq->OnChange = [this] { CDefFreqChange(); };
   CcompFreq->OnChange = [this] { CcompFreqChange(); };
   CAltFreq->OnChange = [this] { CAltFreqChange(); };

@@ -5,6 +5,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
 #include <QWidget>
 #include <array>
@@ -82,6 +83,9 @@ class TFMain : public QWidget {
   TSpinEdit* seYears;
   TChart* Chart;
   TCheckBox* chMarks;
+  QMenu* ChartMenu;
+  QAction* miCopyFigures;
+  QAction* miCopyChart;
   TCheckBox* chAlternative;
   QFrame* APanel;
   TLabel* Label8;
@@ -168,6 +172,12 @@ class TFMain : public QWidget {
   void ChartMouseMove(int x, int y);
   void ChartMouseLeave();
   void ShowYearHint(int year);
+
+  // the chart's context menu
+  void CreateChartMenu();
+  void ChartContextPopup(QPoint mousePos);
+  void CopyFigures();
+  void CopyChart();
 
   TFHint* FHint = nullptr;
   AnchorSet windowAnchors_;

@@ -1,7 +1,8 @@
 #pragma once
 // One year of one strategy as the chart's series hold it: the totals, the chart's table for
-// screen readers and the tests all read the figures the same way.
+// screen readers, the copied figures and the tests all read the figures the same way.
 
+#include <QString>
 #include <array>
 
 #include "core/ExtendedPrecision.h"
@@ -12,6 +13,12 @@ namespace penmarrow::ui {
 inline constexpr int SeriesPerStrategy = 3;  // initial deposit, regular deposits, total interest
 inline constexpr int YourSeries = 0;
 inline constexpr int AlternativeSeries = SeriesPerStrategy;
+
+inline const std::array<QString, 2> StrategyNames{QStringLiteral("Your strategy"),
+                                                  QStringLiteral("Alternative strategy")};
+// The names of what YearFigures::Shown lists, in its order.
+inline const std::array<QString, 4> FigureNames{QStringLiteral("Initial deposit"), QStringLiteral("Regular deposits"),
+                                                QStringLiteral("Total interest"), QStringLiteral("Total savings")};
 
 struct YearFigures {
   Extended initialDeposit;

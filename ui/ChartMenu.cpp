@@ -1,0 +1,56 @@
+// The chart's context menu: the figures of every year shown, or the chart as drawn, to the clipboard.
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPixmap>
+#include <QShortcut>
+
+#include "ui/FiguresTable.h"
+#include "ui/UHint.h"
+#include "ui/UMain.h"
+#include "ui/platform/ErrorDisplay.h"
+
+namespace penmarrow::ui {
+
+void TFMain::CreateChartMenu() {
+  ChartMenu = new QMenu(this);
+  miCopyFigures = ChartMenu->addAction(QStringLiteral("Copy figures"));
+  miCopyChart = ChartMenu->addAction(QStringLiteral("Copy chart"));
+  // Right-click, or the Menu key while the chart has the focus (Tab reaches it last).
+  Chart->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Chart, &QWidget::customContextMenuRequested, this,
+          [this](QPoint mousePos) { ErrorDisplay::Guard([&] { ChartContextPopup(mousePos); }); });
+  // Keyboards without a Menu key use Shift+F10; the menu stands where the Menu key puts it.
+  auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), Chart, nullptr, nullptr, Qt::WidgetShortcut);
+  connect(shiftF10, &QShortcut::activated, this,
+          [this] { ErrorDisplay::Guard([&] { ChartContextPopup(Chart->rect().center()); }); });
+}
+
+void TFMain::ChartContextPopup(QPoint mousePos) {
+  // The hint would stand over the menu; the pointer's next move over a year brings it back.
+  FHint->hide();
+  // The command runs once the menu is closed, outside the menu's own event handling.
+  const QAction* chosen = ChartMenu->exec(Chart->mapToGlobal(mousePos));
+  if (chosen == miCopyFigures) CopyFigures();
+  if (chosen == miCopyChart) CopyChart();
+}
+
+void TFMain::CopyFigures() {
+  const FiguresTable table = FiguresTableOf(*Chart, chAlternative->Checked());
+  auto* figures = new QMimeData;
+  figures->setText(TabSeparated(table));
+  figures->setHtml(HtmlTable(table));
+  QGuiApplication::clipboard()->setMimeData(figures);
+}
+
+void TFMain::CopyChart() {
+  // Drawn at the screen's pixel ratio; the "Show marks" box over the chart is a control, not the chart.
+  const qreal ratio = Chart->devicePixelRatioF();
+  QPixmap image(Chart->size() * ratio);
+  image.setDevicePixelRatio(ratio);
+  Chart->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+  QGuiApplication::clipboard()->setPixmap(image);
+}
+
+}  // namespace penmarrow::ui
