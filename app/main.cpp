@@ -8,6 +8,7 @@
 #include "ui/UMain.h"
 #include "ui/platform/StyleManager.h"
 #include "ui/platform/WindowFonts.h"
+#include "ui/platform/WindowPlacement.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -21,7 +22,7 @@ int main(int argc, char* argv[]) {
   penmarrow::ui::TFMain FMain;
   penmarrow::ui::TFHint FHint(&FMain);
   FMain.SetHint(&FHint);
-  FMain.move(FMain.screen()->availableGeometry().center() - FMain.rect().center());
+  FMain.move(penmarrow::ui::CentredTopLeft(FMain.screen()->availableGeometry(), FMain.size()));
   FMain.show();
   return QApplication::exec();
 }

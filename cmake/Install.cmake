@@ -78,5 +78,5 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Penmarrow projects how a savings balance grows from an initial deposit, regular\ncontributions and a compound interest rate, as a table and a chart.")
 # dpkg-shlibdeps sees neither the SVG icon engine, a plugin loaded at run time, nor the fonts the
 # window (Tahoma) and the chart (Arial, metric-compatible Liberation Sans) ask for.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-wine, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-wine, fonts-dejavu-extra, fonts-liberation2")
 include(CPack)

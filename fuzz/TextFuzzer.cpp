@@ -18,6 +18,7 @@
 #include "core/MoneyText.h"
 #include "core/RateText.h"
 #include "core/Rounding.h"
+#include "core/TextBoundaries.h"
 
 namespace {
 
@@ -170,6 +171,17 @@ void CheckRound(const Input& in) {
   if (!failed) Require(std::fabs(static_cast<Extended>(rounded) - in.value) <= 0.5L);
 }
 
+// Every question a screen reader may ask of a field's text ends with a piece inside the text.
+void CheckBoundaries(const Input& in) {
+  const int size = static_cast<int>(in.text.size());
+  const int offset = in.selStart;
+  const auto boundary = static_cast<TextBoundary>(in.selector % 6);
+  const TextSpan at = SpanAt(in.text, offset, boundary);
+  for (const TextSpan& s : {at, SpanBefore(in.text, offset, boundary), SpanAfter(in.text, offset, boundary)})
+    Require(0 <= s.start && s.start <= s.end && s.end <= size);
+  Require(offset < 0 || offset >= size || (at.start <= offset && offset < at.end));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -181,5 +193,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckMoney(in, pinned);
   CheckRate(in, pinned);
   CheckRound(in);
+  CheckBoundaries(in);
   return 0;
 }

@@ -13,6 +13,7 @@ packages=(
   dpkg-dev                 # dpkg-shlibdeps, for the .deb's dependencies
   file                     # cpack's DEB generator needs it
   fonts-dejavu-core
+  fonts-dejavu-extra
   fonts-liberation2
   fonts-wine
   g++
@@ -28,6 +29,7 @@ packages=(
   llvm                     # llvm-symbolizer, so a sanitizer's stack shows names
   ninja-build
   openbox                  # window manager of the desktop checks
+  orca                     # the screen reader walk of the desktop checks
   python3
   python3-pyatspi          # the accessibility tree, from the desktop checks
   qt6-base-dev

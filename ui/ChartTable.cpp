@@ -1,5 +1,6 @@
 #include "ui/ChartTable.h"
 
+#include <QKeyEvent>
 #include <algorithm>
 #include <array>
 
@@ -12,7 +13,6 @@ namespace penmarrow::ui {
 namespace {
 
 constexpr int MostColumns = 1 + ChartTable::FiguresPerStrategy * 2;
-constexpr std::size_t TotalFigure = 3;
 
 // One cell of the table, or a column heading when its row is -1.
 class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterface {
@@ -39,6 +39,8 @@ class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterf
     QAccessible::State state;
     state.readOnly = true;
     state.invisible = !isValid();
+    state.focusable = row_ >= 0;
+    state.focused = table_->IsFocused(row_, column_);
     return state;
   }
   void* interface_cast(QAccessible::InterfaceType type) override {
@@ -69,6 +71,55 @@ class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterf
   int column_;
 };
 
+// Moves the table's current cell with the arrow keys, Home and End (the row's ends), Page Up and
+// Page Down (the first and last year) while the chart has the focus, and tells screen readers.
+class TableCursor : public QObject {
+ public:
+  explicit TableCursor(TChart* chart) : QObject(chart), chart_(chart) {
+    setObjectName(Name());
+    chart->installEventFilter(this);
+  }
+  static QString Name() { return QStringLiteral("penmarrow-table-cursor"); }
+
+  std::optional<QPoint> current;  // column, row
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* table = dynamic_cast<ChartTable*>(QAccessible::queryAccessibleInterface(chart_));
+    if (!table || table->rowCount() == 0) return false;
+    const auto target = Moved(static_cast<QKeyEvent*>(event)->key(), *table);
+    if (!target) return false;
+    current = *target;
+    if (QAccessible::isActive()) {
+      QAccessibleEvent focus(table->Cell(target->y(), target->x()), QAccessible::Focus);
+      QAccessible::updateAccessibility(&focus);
+    }
+    return true;
+  }
+
+ private:
+  static std::optional<QPoint> Moved(int key, const ChartTable& table) {
+    const QPoint last(table.columnCount() - 1, table.rowCount() - 1);
+    const QPoint from = table.Current().value_or(QPoint(-1, -1));
+    QPoint to = from;
+    switch (key) {
+      case Qt::Key_Left: to.rx() -= 1; break;
+      case Qt::Key_Right: to.rx() += 1; break;
+      case Qt::Key_Up: to.ry() -= 1; break;
+      case Qt::Key_Down: to.ry() += 1; break;
+      case Qt::Key_Home: to.rx() = 0; break;
+      case Qt::Key_End: to.rx() = last.x(); break;
+      case Qt::Key_PageUp: to.ry() = 0; break;
+      case Qt::Key_PageDown: to.ry() = last.y(); break;
+      default: return std::nullopt;
+    }
+    return QPoint(std::clamp(to.x(), 0, last.x()), std::clamp(to.y(), 0, last.y()));
+  }
+
+  TChart* chart_;
+};
+
 QAccessibleInterface* ChartTableFactory(const QString&, QObject* object) {
   auto* chart = dynamic_cast<TChart*>(object);
   return chart ? new ChartTable(chart) : nullptr;
@@ -93,7 +144,10 @@ void InstallChartTable() {
   (void)installed;
 }
 
-ChartTable::ChartTable(TChart* chart) : QAccessibleWidget(chart, QAccessible::Table) {
+ChartTable::ChartTable(TChart* chart)
+    : QAccessibleWidget(chart, QAccessible::Table),
+      cursor_(chart->findChild<QObject*>(TableCursor::Name(), Qt::FindDirectChildrenOnly)) {
+  if (!cursor_) cursor_ = new TableCursor(chart);
   QObject::connect(chart, &QCustomPlot::afterReplot, chart, [chart] {
     if (!QAccessible::isActive()) return;
     QAccessibleTableModelChangeEvent event(chart, QAccessibleTableModelChangeEvent::ModelReset);
@@ -121,21 +175,28 @@ QString ChartTable::CellText(int row, int column) const {
 }
 
 QRect ChartTable::CellRect(int row, int column) const {
-  if (row < 0) return {};
-  const auto barsOf = [&](int first, int last) {
-    QRect bars;
-    for (int series = first; series <= last; ++series)
-      if (row < Chart()->Series(series).Count()) bars |= Chart()->Series(series).BarRect(row).toAlignedRect();
-    return bars;
-  };
-  // The year covers every shown stack, a total its strategy's stack, a figure its own bar.
-  const FigureColumn place = PlaceOf(column);
-  const int first = place.FirstSeries();
-  const int bar = first + static_cast<int>(place.figure);
-  const QRect local = column == 0                    ? barsOf(0, SeriesPerStrategy * StrategyCount() - 1)
-                      : place.figure == TotalFigure ? barsOf(first, first + SeriesPerStrategy - 1)
-                                                    : barsOf(bar, bar);
-  return QRect(Chart()->mapToGlobal(local.topLeft()), local.size());
+  // A grid over the chart, the headings in the top band: reviewing the screen line by line reads
+  // the table row by row.
+  const QSize area = Chart()->size();
+  const int bands = rowCount() + 1;
+  const QPoint topLeft(area.width() * column / columnCount(), area.height() * (row + 1) / bands);
+  const QPoint bottomRight(area.width() * (column + 1) / columnCount(), area.height() * (row + 2) / bands);
+  return QRect(Chart()->mapToGlobal(topLeft), Chart()->mapToGlobal(bottomRight - QPoint(1, 1)));
+}
+
+std::optional<QPoint> ChartTable::Current() const {
+  const auto* cursor = static_cast<TableCursor*>(cursor_.data());
+  if (!cursor || !cursor->current || rowCount() == 0) return std::nullopt;
+  return QPoint(std::min(cursor->current->x(), columnCount() - 1), std::min(cursor->current->y(), rowCount() - 1));
+}
+
+bool ChartTable::IsFocused(int row, int column) const {
+  return Chart() && Chart()->hasFocus() && Current() == QPoint(column, row);
+}
+
+QAccessibleInterface* ChartTable::focusChild() const {
+  const auto current = Current();
+  return current && Chart()->hasFocus() ? Cell(current->y(), current->x()) : nullptr;
 }
 
 QAccessibleInterface* ChartTable::Cell(int row, int column) const {
@@ -151,20 +212,24 @@ QAccessibleInterface* ChartTable::cellAt(int row, int column) const {
   return inside ? Cell(row, column) : nullptr;
 }
 
-int ChartTable::childCount() const { return WidgetChildCount() + (rowCount() + 1) * columnCount(); }
+// The cells row by row, then the column headings, then the controls inside the chart.
+int ChartTable::childCount() const { return CellCount() + columnCount() + QAccessibleWidget::childCount(); }
 
 QAccessibleInterface* ChartTable::child(int index) const {
-  if (index < WidgetChildCount()) return QAccessibleWidget::child(index);
-  const int cell = index - WidgetChildCount();
-  if (cell >= (rowCount() + 1) * columnCount()) return nullptr;
-  return Cell(cell / columnCount() - 1, cell % columnCount());
+  if (index < 0) return nullptr;
+  if (index < CellCount()) return Cell(index / columnCount(), index % columnCount());
+  if (index < CellCount() + columnCount()) return Cell(-1, index - CellCount());
+  return QAccessibleWidget::child(index - CellCount() - columnCount());
 }
 
 int ChartTable::indexOfChild(const QAccessibleInterface* child) const {
   const auto* cell = dynamic_cast<const ChartCell*>(child);
-  if (!cell || cell->Table() != this) return QAccessibleWidget::indexOfChild(child);
+  if (!cell || cell->Table() != this) {
+    const int widget = QAccessibleWidget::indexOfChild(child);
+    return widget < 0 ? -1 : CellCount() + columnCount() + widget;
+  }
   if (!cell->isValid()) return -1;
-  return WidgetChildCount() + (cell->Row() + 1) * columnCount() + cell->Column();
+  return cell->Row() < 0 ? CellCount() + cell->Column() : cell->Row() * columnCount() + cell->Column();
 }
 
 void* ChartTable::interface_cast(QAccessible::InterfaceType type) {

@@ -1,9 +1,14 @@
 #pragma once
 // The savings chart as screen readers see it: a table with one row per year shown, the year and
-// each shown strategy's initial deposit, regular deposits, total interest and total savings.
+// each shown strategy's initial deposit, regular deposits, total interest and total savings. While
+// the chart has the focus, the arrow keys move a current cell through it, which takes the focus
+// for screen readers; on screen the cells lie as a grid over the chart, in reading order.
 
 #include <QAccessibleWidget>
 #include <QHash>
+#include <QPoint>
+#include <QPointer>
+#include <optional>
 
 #include "ui/platform/SavingsChart.h"
 
@@ -25,12 +30,16 @@ class ChartTable : public QAccessibleWidget, public QAccessibleTableInterface {
   int StrategyCount() const;
   // Row -1 holds the column headings; cells stay registered until the table goes.
   QAccessibleInterface* Cell(int row, int column) const;
+  // The current cell as (column, row), or none before the first arrow key.
+  std::optional<QPoint> Current() const;
+  bool IsFocused(int row, int column) const;
 
   // QAccessibleInterface
   QAccessible::Role role() const override { return QAccessible::Table; }
   int childCount() const override;
   QAccessibleInterface* child(int index) const override;
   int indexOfChild(const QAccessibleInterface* child) const override;
+  QAccessibleInterface* focusChild() const override;
   void* interface_cast(QAccessible::InterfaceType type) override;
 
   // QAccessibleTableInterface
@@ -58,9 +67,10 @@ class ChartTable : public QAccessibleWidget, public QAccessibleTableInterface {
   void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
  private:
-  int WidgetChildCount() const { return QAccessibleWidget::childCount(); }
+  int CellCount() const { return rowCount() * columnCount(); }
 
   mutable QHash<int, QAccessible::Id> cells_;
+  QPointer<QObject> cursor_;
 };
 
 }  // namespace penmarrow::ui

@@ -10,17 +10,23 @@
 #include "core/FormatSettings.h"
 #include "core/FrequencyTable.h"
 #include "ui/ChartTable.h"
+#include "ui/SpokenText.h"
+#include "ui/accessibility/AccessibleControls.h"
+#include "ui/accessibility/Narrator.h"
 #include "ui/UHint.h"
 #include "ui/UMain.h"
 #include "ui/platform/ErrorDisplay.h"
+#include "ui/platform/WindowPlacement.h"
 
 namespace penmarrow::ui {
 
 TFMain::TFMain() {
   InstallChartTable();
+  InstallAccessibleControls();
   CreateControls();
   WireEvents();
   FormCreate();
+  new Narrator(*this);
   qApp->installEventFilter(this);
 }
 
@@ -57,8 +63,6 @@ void TFMain::FormCreate() {
 
 void TFMain::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  // The smallest size is the outer one, frame and title bar included; Qt's minimum is the client's.
-  if (windowHandle()) setMinimumSize(SmallestOuterSize.shrunkBy(windowHandle()->frameMargins()));
   if (shownOnce_) return;
   shownOnce_ = true;
   ErrorDisplay::Guard([this] { FormShow(); });
@@ -90,12 +94,21 @@ void TFMain::FormResize() {
 }
 
 bool TFMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle() && event->type() == QEvent::Expose) WindowExposed();
   const bool press = event->type() == QEvent::MouseButtonPress;
   if (press || event->type() == QEvent::WindowActivate) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget && widget->window() == this) FormMouseActivate();
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void TFMain::WindowExposed() {
+  KeepSmallestOuterSize(*this, SmallestOuterSize, DesignClientSize);
+  if (placedOnce_) return;
+  placedOnce_ = true;
+  // Centred once more now that the frame is known, whose size the first placement could only guess.
+  move(CentredTopLeft(screen()->availableGeometry(), frameGeometry().size()));
 }
 
 void TFMain::FormMouseActivate() { BalloonHint->HideHint(); }
@@ -120,7 +133,7 @@ void TFMain::seYearsChange() {
 }
 
 void TFMain::TBChange() {
-  lStartLater->SetCaption(QStringLiteral("%1 years").arg(TB->Position()));
+  lStartLater->SetCaption(StartLaterText(TB->Position()));
   Recalculate();
 }
 

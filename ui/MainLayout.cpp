@@ -1,32 +1,24 @@
 // The main window's controls, their places at the design size of 992 × 512 and how they follow
 // the window's size.
 
-#include <QFont>
 #include <algorithm>
 
 #include "core/FrequencyTable.h"
 #include "core/KeyEdit.h"
 #include "ui/platform/QtText.h"
+#include "ui/platform/WindowFonts.h"
 
 #include "ui/UMain.h"
 
 namespace penmarrow::ui {
 namespace {
 
-constexpr QSize DesignClientSize(992, 512);
 constexpr int StatusBarHeight = 19;
 constexpr int BottomPanelHeight = 150;
 constexpr int InputPanelWidth = 185;
 constexpr int TopBevel = 2;
 constexpr int ChartMargin = 20;
 const QSize TotalsDesignSize(245, 104);
-
-QFont Tahoma(int pixels, bool bold = false) {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
 
 template <typename Control>
 Control* Place(Control* control, int left, int top, int width, int height) {
@@ -54,7 +46,7 @@ TEdit* Field(const QString& text, QWidget* parent, int left, int top, int width)
 }
 
 QFrame* RaisedPanel(QWidget* parent, const QString& name) {
-  auto* panel = new QFrame(parent);
+  auto* panel = new TPanel(parent);
   panel->setObjectName(name);
   panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
   return panel;
@@ -89,24 +81,23 @@ bool TotalsPanel::LabelsFit() const {
 void TFMain::CreateControls() {
   setObjectName(QStringLiteral("FMain"));
   setWindowTitle(QStringLiteral("Compound interest calculator"));
-  setFont(Tahoma(13));
   resize(DesignClientSize);
 
-  pTop = Place(new QFrame(this), 0, 0, 992, 343);
+  pTop = Place(new TPanel(this), 0, 0, 992, 343);
   pTop->setObjectName(QStringLiteral("pTop"));
-  Panel1 = Place(new QWidget(this), 0, 343, 992, BottomPanelHeight);
+  Panel1 = Place(new TPanel(this), 0, 343, 992, BottomPanelHeight);
   StatusBar1 = Place(new QStatusBar(this), 0, 493, 992, StatusBarHeight);
   StatusBar1->setSizeGripEnabled(true);
   LinkLabel = Place(new TLinkLabel(QStringLiteral("LinkLabel"), this), 102, 495, 56, 20);
   windowAnchors_.Add(LinkLabel, akBottom, DesignClientSize);
   BalloonHint = new TBalloonHint(this);
 
-  pInputValues = Place(new QWidget(pTop), 0, 0, InputPanelWidth, 341);
+  pInputValues = Place(new TPanel(pTop), 0, 0, InputPanelWidth, 341);
   Chart = Place(new TChart(pTop), 185, 20, 787, 321);
   chMarks = Place(new TCheckBox(QStringLiteral("Show marks"), Chart), 20, 287, 85, 25);
   chMarks->setObjectName(QStringLiteral("chMarks"));
   chMarks->setChecked(true);
-  chMarks->setFont(Tahoma(11));
+  chMarks->setFont(WindowFont(11));
   chMarks->setFocusPolicy(Qt::NoFocus);
   Fitted(chMarks);
   chartAnchors_.Add(chMarks, akLeft | akBottom, Chart->size());
@@ -116,7 +107,6 @@ void TFMain::CreateControls() {
   CreateTotals();
   SetTabOrder();
   SetAccessibleNames();
-  setMinimumSize(SmallestOuterSize);
 }
 
 void TFMain::SetTabOrder() {
@@ -135,6 +125,11 @@ void TFMain::SetAccessibleNames() {
       {Label3, TIntDep}, {Label4, TRegDep}, {Label6, CDefFreq}, {lCompFreq, CcompFreq}, {Label7, TIntRate},
       {Label1, seYears}, {Label8, TAltdep}, {Label9, CAltFreq}, {Label2, TB}};
   for (const auto& [caption, field] : captioned) caption->setBuddy(field);
+  // The "%" beside the rate belongs to it.
+  Label20->setBuddy(TIntRate);
+  const QString rateCaption = QStringLiteral("Interest Rate, in percent:");
+  Label7->setAccessibleName(rateCaption);
+  TIntRate->setAccessibleName(rateCaption);
   Chart->setAccessibleName(QStringLiteral("Savings by year"));
 }
 
@@ -178,7 +173,7 @@ void TFMain::CreateTotals() {
   lStats1 = new TLabel(QStringLiteral("Your strategy:"), gpStats);
   lStats2 = new TLabel(QStringLiteral("Alternative strategy:"), gpStats);
   for (TLabel* heading : {lStats1, lStats2}) {
-    heading->setFont(Tahoma(13, true));
+    heading->setFont(WindowFont(13, true));
     heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   }
   CreateTotalsPanel(Totals1, 1);

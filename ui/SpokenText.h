@@ -14,4 +14,7 @@ inline QString Spoken(QString heading, QString caption, const QString& value = {
   return value.isEmpty() ? phrase : phrase + QStringLiteral(", ") + value;
 }
 
+// The start-later label's caption for a slider position: "3 years", "1 years" alike.
+inline QString StartLaterText(int position) { return QStringLiteral("%1 years").arg(position); }
+
 }  // namespace penmarrow::ui

@@ -5,6 +5,7 @@
 
 #include "core/MoneyText.h"
 #include "ui/platform/QtText.h"
+#include "ui/platform/WindowFonts.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -15,16 +16,9 @@ constexpr int AlternativeMarginLeft = 3;
 constexpr double AlternativeGap = 20;
 constexpr qreal Opacity = 220.0 / 255.0;
 
-QFont HintFont(bool bold) {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(11);
-  font.setBold(bold);
-  return font;
-}
-
 QLabel* MakeLabel(QWidget* parent, const QString& text, bool bold, QColor color = Qt::black) {
   auto* label = new QLabel(text, parent);
-  label->setFont(HintFont(bold));
+  label->setFont(WindowFont(11, bold));
   label->setStyleSheet(QStringLiteral("QLabel { background: transparent; border: none; color: %1; }").arg(color.name()));
   return label;
 }

@@ -53,8 +53,11 @@ struct TotalsPanel {
 };
 
 class TFMain : public QWidget {
+  Q_OBJECT  // its own class name lets the accessibility factory expose it as the window
+
  public:
-  static constexpr QSize SmallestOuterSize{485, 540};
+  static constexpr QSize DesignClientSize{992, 512};
+  static constexpr QSize SmallestOuterSize{485, 540};  // frame and title bar included
   TFMain();
   ~TFMain() override;
 
@@ -135,6 +138,7 @@ class TFMain : public QWidget {
   void FormShow();
   void FormResize();
   void FormMouseActivate();
+  void WindowExposed();
   void chAlternativeClick();
   void seYearsChange();
   void TBChange();
@@ -184,6 +188,7 @@ class TFMain : public QWidget {
   AnchorSet panel1Anchors_;
   AnchorSet chartAnchors_;
   bool shownOnce_ = false;
+  bool placedOnce_ = false;
 };
 
 }  // namespace penmarrow::ui

@@ -266,8 +266,10 @@ class Desktop:
 
     def client_geometry(self):
         """(x, y, width, height) of the window's client area on the screen."""
-        values = dict(line.split("=", 1) for line in self.xdotool("getwindowgeometry", "--shell", self.window).split())
-        return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+        # xdotool getwindowgeometry adds the frame's offset once more under a reparenting window manager.
+        values = dict(line.strip().split(": ", 1) for line in self.run("xwininfo", "-id", self.window).splitlines()
+                      if ": " in line)
+        return tuple(int(values[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
     def frame_extents(self):
         """(left, right, top, bottom) of the frame the window manager drew around the window."""

@@ -31,20 +31,30 @@ class Accessibility : public WindowFixture {
 
 TEST_F(Accessibility, EveryInputIsLabelledByItsCaption) {
   const std::pair<QWidget*, QString> fields[] = {
-      {window.TIntDep, "Initial deposit:"},   {window.TRegDep, "Regular deposit:"},
-      {window.CDefFreq, "Deposit frequency:"}, {window.CcompFreq, "Compound frequency:"},
-      {window.TIntRate, "Interest Rate:"},     {window.seYears, "Number of years (max 50):"},
-      {window.TAltdep, "Change regular deposit:"}, {window.CAltFreq, "Change compound frequency:"},
-      {window.TB, "Start later:"}};
+      {window.TIntDep, "Initial deposit:"}, {window.TRegDep, "Regular deposit:"},
+      {window.TIntRate, "Interest Rate, in percent:"}, {window.seYears, "Number of years (max 50):"},
+      {window.TAltdep, "Change regular deposit:"}};
   for (const auto& [field, caption] : fields) {
     const auto labels = Of(field)->relations(QAccessible::Label);
-    ASSERT_EQ(labels.size(), 1) << caption.toStdString();
+    ASSERT_FALSE(labels.empty()) << caption.toStdString();
     EXPECT_EQ(NameOf(labels.front().first), caption);
+    EXPECT_EQ(NameOf(Of(field)), caption);
   }
-  // Edit fields carry the caption as their own name too; a list box's name is its choice.
-  EXPECT_EQ(NameOf(Of(window.TIntDep)), "Initial deposit:");
-  EXPECT_EQ(NameOf(Of(window.seYears)), "Number of years (max 50):");
-  EXPECT_EQ(Of(window.CDefFreq)->text(QAccessible::Value), "Annually");
+  // The "%" beside the rate labels it too.
+  EXPECT_EQ(Of(window.TIntRate)->relations(QAccessible::Label).size(), 2);
+  // A list box and the slider name their caption and what they show, with no label to speak instead.
+  const std::pair<QWidget*, QString> choices[] = {
+      {window.CDefFreq, "Deposit frequency: Annually"}, {window.CcompFreq, "Compound frequency: Annually"},
+      {window.CAltFreq, "Change compound frequency: Annually"}, {window.TB, "Start later: 0 years"}};
+  for (const auto& [control, name] : choices) {
+    EXPECT_EQ(NameOf(Of(control)), name);
+    EXPECT_TRUE(Of(control)->relations(QAccessible::Label).empty()) << name.toStdString();
+  }
+  Pick(window.CDefFreq, "Weekly");
+  EXPECT_EQ(Of(window.CDefFreq)->text(QAccessible::Value), "Weekly");
+  ClickAlternative();
+  window.TB->setValue(2);
+  EXPECT_EQ(NameOf(Of(window.TB)), "Start later: 2 years");
 }
 
 TEST_F(Accessibility, TotalsReadAsStrategyCaptionAndAmount) {
@@ -91,11 +101,15 @@ TEST_F(Accessibility, CellsAreReachableAsChildrenAndNameTheirHeadings) {
   QAccessibleInterface* chart = Of(window.Chart);
   QAccessibleInterface* cell = Table()->cellAt(9, 4);
   const int index = chart->indexOfChild(cell);
-  ASSERT_GE(index, 0);
+  EXPECT_EQ(index, 9 * 5 + 4);
   EXPECT_EQ(chart->child(index), cell);
   EXPECT_EQ(cell->parent(), chart);
-  // The marks switch inside the chart stays reachable beside the cells.
-  EXPECT_GE(chart->indexOfChild(Of(window.chMarks)), 0);
+  // The cells come first, row by row, then the headings, then the marks switch inside the chart.
+  EXPECT_EQ(chart->child(0)->tableCellInterface()->rowIndex(), 0);
+  EXPECT_EQ(chart->child(0)->tableCellInterface()->columnIndex(), 0);
+  EXPECT_EQ(NameOf(chart->child(50)), "Year");
+  EXPECT_EQ(chart->indexOfChild(Of(window.chMarks)), 55);
+  EXPECT_EQ(chart->childCount(), 56);
 
   QAccessibleTableCellInterface* place = cell->tableCellInterface();
   ASSERT_NE(place, nullptr);
@@ -103,16 +117,54 @@ TEST_F(Accessibility, CellsAreReachableAsChildrenAndNameTheirHeadings) {
   EXPECT_EQ(place->columnIndex(), 4);
   EXPECT_EQ(NameOf(place->columnHeaderCells().value(0)), "Your strategy, total savings");
   EXPECT_EQ(NameOf(place->rowHeaderCells().value(0)), "10");
-  // A cell covers its year's bars on screen.
-  const QRect bars = cell->rect();
-  EXPECT_FALSE(bars.isEmpty());
-  EXPECT_TRUE(window.Chart->rect().contains(window.Chart->mapFromGlobal(bars.center())));
+  // On screen the cells lie as a grid over the chart, the headings on top, in reading order.
+  const QRect chartArea(window.Chart->mapToGlobal(QPoint(0, 0)), window.Chart->size());
+  const auto rectAt = [&](int row, int column) {
+    return (row < 0 ? chart->child(50 + column) : Table()->cellAt(row, column))->rect();
+  };
+  for (int row = -1; row < 10; ++row) {
+    for (int column = 0; column < 5; ++column) {
+      EXPECT_TRUE(chartArea.contains(rectAt(row, column))) << row << ", " << column;
+      EXPECT_TRUE(column == 0 || rectAt(row, column - 1).right() < rectAt(row, column).left());
+      EXPECT_TRUE(row < 0 || rectAt(row - 1, column).bottom() < rectAt(row, column).top());
+    }
+  }
 
   // A cell of a year no longer shown goes invalid rather than reading a point that is gone.
   TypeYears("5");
   EXPECT_FALSE(cell->isValid());
   EXPECT_EQ(NameOf(cell), "");
   EXPECT_EQ(chart->indexOfChild(cell), -1);
+}
+
+// The arrow keys move the current cell while the chart has the focus; it holds the focus for
+// screen readers and stays inside the table.
+TEST_F(Accessibility, KeysMoveTheFocusThroughTheCells) {
+  QAccessibleInterface* chart = Of(window.Chart);
+  window.Chart->setFocus();
+  EXPECT_EQ(chart->focusChild(), nullptr);
+  const struct {
+    Qt::Key key;
+    int row;
+    int column;
+  } moves[] = {{Qt::Key_Down, 0, 0},     {Qt::Key_Up, 0, 0},   {Qt::Key_Right, 0, 1}, {Qt::Key_End, 0, 4},
+               {Qt::Key_Right, 0, 4},    {Qt::Key_Down, 1, 4}, {Qt::Key_PageDown, 9, 4}, {Qt::Key_Down, 9, 4},
+               {Qt::Key_Home, 9, 0},     {Qt::Key_Left, 9, 0}, {Qt::Key_PageUp, 0, 0}};
+  for (const auto& move : moves) {
+    QTest::keyClick(window.Chart, move.key);
+    QAccessibleInterface* focused = chart->focusChild();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused, Table()->cellAt(move.row, move.column)) << move.key;
+    EXPECT_TRUE(focused->state().focused);
+  }
+  EXPECT_FALSE(Table()->cellAt(1, 0)->state().focused);
+  // Fewer years pull the current cell into the table.
+  QTest::keyClick(window.Chart, Qt::Key_PageDown);
+  TypeYears("3");
+  window.Chart->setFocus();
+  EXPECT_EQ(chart->focusChild(), Table()->cellAt(2, 0));
+  window.TIntDep->setFocus();
+  EXPECT_EQ(chart->focusChild(), nullptr);
 }
 
 TEST_F(Accessibility, AnOverflowLeavesNoCellReadingBeyondTheHeldYears) {

@@ -31,6 +31,32 @@ class ChartView : public WindowFixture {
     const QPoint centre = window.Chart->Series(series).BarRect(index).center().toPoint();
     return shot.pixel(window.Chart->mapTo(&window, centre) * shot.devicePixelRatio()) & 0xFFFFFF;
   }
+  static void ExpectTicksApart(const TChart& chart, const std::string& state) {
+    const QFontMetrics metrics(chart.xAxis->tickLabelFont());
+    const QVector<double> ticks = chart.xAxis->tickVector();
+    const QVector<QString> labels = chart.xAxis->tickVectorLabels();
+    for (qsizetype i = 1; i < ticks.size(); ++i) {
+      const double apart = chart.xAxis->coordToPixel(ticks[i]) - chart.xAxis->coordToPixel(ticks[i - 1]);
+      EXPECT_GE(apart, (metrics.horizontalAdvance(labels[i - 1]) + metrics.horizontalAdvance(labels[i])) / 2.0 + 2)
+          << state << ": year labels " << labels[i - 1].toStdString() << " and " << labels[i].toStdString();
+    }
+  }
+  // Every mark shown lies in the plot, none touches another, and the last year's are always shown.
+  static void ExpectMarksInsideAndApart(const TChart& chart, const QRect& plot, const std::string& state) {
+    std::vector<QRectF> boxes;
+    for (const int series : {2, 5}) {
+      const auto& placed = chart.Series(series).Marks().Placement();
+      if (chart.Series(series).Count() == 0) continue;
+      ASSERT_EQ(static_cast<int>(placed.size()), chart.Series(series).Count()) << state;
+      EXPECT_TRUE(placed.back().has_value()) << state << ": the last year's mark of series " << series;
+      for (const auto& box : placed)
+        if (box) boxes.push_back(*box);
+    }
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      EXPECT_TRUE(QRectF(plot).contains(boxes[i])) << state << ": a mark outside the plot";
+      for (std::size_t j = i + 1; j < boxes.size(); ++j) EXPECT_FALSE(boxes[i].intersects(boxes[j])) << state;
+    }
+  }
   static int Pixels(const QImage& image, QRgb colour) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -68,6 +94,32 @@ TEST_F(ChartView, AlternativeStacksAppearOnlyWhileItIsOnAndFiftyDailyYearsAllGet
   for (const int year : {25, 50}) EXPECT_EQ(AtBar(daily, 1, year - 1), qRgb(128, 64, 0) & 0xFFFFFF) << year;
   EXPECT_EQ(AtBar(daily, 2, 49), YourInterest & 0xFFFFFF);
   EXPECT_EQ(Pixels(daily, AlternativeInterest), 0);
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(ChartView, LegendTicksAndMarksStayWholeAndApartAtEverySizeRightAfterAResize) {
+  for (const bool alternative : {false, true}) {
+    if (alternative) ClickAlternative();
+    for (const char* years : {"1", "10", "50"}) {
+      TypeYears(QString::fromLatin1(years));
+      for (const QSize size : {window.minimumSize(), QSize(1600, 1000), window.minimumSize()}) {
+        QCoreApplication::processEvents();  // the recalculation's own redraw
+        window.resize(size);                // the chart redraws for the new size, without a recalculation
+        const std::string state = std::string(alternative ? "alternative, " : "") + years + " years at " +
+                                  std::to_string(size.width()) + "x" + std::to_string(size.height());
+        const TChart& chart = *window.Chart;
+        const QRect plot = chart.axisRect()->rect();
+        EXPECT_EQ(chart.LegendItems().size(), alternative ? 6u : 3u) << state;
+        for (const QCPAbstractLegendItem* item : chart.LegendItems()) {
+          EXPECT_TRUE(chart.rect().contains(item->outerRect())) << state;
+          EXPECT_GE(item->outerRect().width(), item->minimumOuterSizeHint().width()) << state;
+        }
+        EXPECT_EQ(plot.top() - chart.legend->outerRect().bottom() - 1, 5) << state << ": legend to plot";
+        ExpectTicksApart(chart, state);
+        ExpectMarksInsideAndApart(chart, plot, state);
+      }
+    }
+  }
   EXPECT_TRUE(errors.empty());
 }
 

@@ -3,6 +3,7 @@
 // user's actions; changes made from code run them only where the toolkit would, inside our own call.
 
 #include <QCheckBox>
+#include <QFrame>
 #include <QComboBox>
 #include <QSlider>
 #include <functional>
@@ -11,6 +12,8 @@ namespace penmarrow::ui {
 
 // A slider whose position follows a lowered maximum and reports that move at once.
 class TTrackBar : public QSlider {
+  Q_OBJECT  // its own class name lets the accessibility factory find it
+
  public:
   explicit TTrackBar(QWidget* parent = nullptr);
   int Position() const { return value(); }
@@ -21,9 +24,19 @@ class TTrackBar : public QSlider {
 
 // A pick-only list; OnChange is the user's pick, never a selection made from code.
 class TComboBox : public QComboBox {
+  Q_OBJECT  // its own class name lets the accessibility factory find it
+
  public:
   explicit TComboBox(QWidget* parent = nullptr);
   std::function<void()> OnChange;
+};
+
+// A container of controls, exposed to screen readers as a panel.
+class TPanel : public QFrame {
+  Q_OBJECT
+
+ public:
+  explicit TPanel(QWidget* parent = nullptr) : QFrame(parent) {}
 };
 
 class TCheckBox : public QCheckBox {

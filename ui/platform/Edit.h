@@ -8,6 +8,8 @@
 namespace penmarrow::ui {
 
 class TEdit : public QLineEdit {
+  Q_OBJECT  // its own class name lets the accessibility factory tell it from a plain line edit
+
  public:
   using Handler = std::function<void(TEdit&)>;
 

@@ -9,6 +9,8 @@
 namespace penmarrow::ui {
 
 class TGridPanel : public QWidget {
+  Q_OBJECT  // its own class name lets the accessibility factory expose it as a panel
+
  public:
   enum class Placement { Fill, LeftEdge };
 

@@ -5,6 +5,7 @@
 
 #include "core/NumberPattern.h"
 #include "ui/platform/ErrorDisplay.h"
+#include "ui/platform/MarkLayout.h"
 #include "ui/platform/QtText.h"
 #include "ui/platform/SeriesMarks.h"
 
@@ -29,6 +30,8 @@ const std::array<SeriesLook, TChart::SeriesCount> Looks{{
 }};
 constexpr int FirstInterestSeries = 2;
 constexpr int SecondInterestSeries = 5;
+constexpr int LegendGap = 5;        // between the legend and the plot
+constexpr int LegendSideRoom = 5;   // kept free left and right of the widest legend
 
 QFont ArialPixels(int pixels) {
   QFont font(QStringLiteral("Arial"));
@@ -73,13 +76,31 @@ TChart::TChart(QWidget* parent)
   SetUpAxes();
   CreateSeries();
   SetUpLegend();
-  connect(this, &QCustomPlot::beforeReplot, this, [this] { FitAxes(); });
+  connect(this, &QCustomPlot::beforeReplot, this, [this] { FitToSize(); });
+  connect(this, &QCustomPlot::afterLayout, this, [this] { PlaceMarks(); });
 }
 
 void TChart::SetTitle(const QString& title) {
   title_->setText(title);
+  // A hidden title would still take its row: it is in the layout only while it has a text.
+  const bool shown = plotLayout()->element(0, 0) == title_;
+  if (title.isEmpty() && shown) {
+    plotLayout()->take(title_);
+    plotLayout()->simplify();
+  } else if (!title.isEmpty() && !shown) {
+    plotLayout()->insertRow(0);
+    plotLayout()->addElement(0, 0, title_);
+  }
   title_->setVisible(!title.isEmpty());
   replot(rpQueuedReplot);
+}
+
+std::vector<QCPAbstractLegendItem*> TChart::LegendItems() const {
+  // A last row that is not full holds empty cells.
+  std::vector<QCPAbstractLegendItem*> items;
+  for (int i = 0; i < legend->itemCount(); ++i)
+    if (QCPAbstractLegendItem* item = legend->item(i)) items.push_back(item);
+  return items;
 }
 
 void TChart::SetUpAxes() {
@@ -113,20 +134,19 @@ void TChart::CreateSeries() {
 }
 
 void TChart::SetUpLegend() {
-  // A title row, then a legend row centred and moved left by 20 % of the free width.
-  plotLayout()->insertRow(0);
-  plotLayout()->addElement(0, 0, title_);
-  title_->setVisible(false);
+  // A legend row centred and moved left by 20 % of the free width, 5 pixels above the plot.
   auto* legendRow = new QCPLayoutGrid;
-  plotLayout()->insertRow(1);
-  plotLayout()->addElement(1, 0, legendRow);
+  plotLayout()->insertRow(0);
+  plotLayout()->addElement(0, 0, legendRow);
+  plotLayout()->setRowSpacing(0);
   legendRow->addElement(0, 0, new QCPLayoutElement(this));
   legendRow->addElement(0, 1, legend);
   legendRow->addElement(0, 2, new QCPLayoutElement(this));
   legendRow->setColumnStretchFactors({3, 0.001, 7});
-  legendRow->setMargins({0, 4, 0, 5});
+  legendRow->setMargins({0, 4, 0, LegendGap});
   plotLayout()->setRowStretchFactor(0, 0.001);
-  plotLayout()->setRowStretchFactor(1, 0.001);
+  axisRect()->setAutoMargins(QCP::msLeft | QCP::msRight | QCP::msBottom);
+  axisRect()->setMargins({0, 0, 0, 0});
 
   legend->setVisible(true);
   legend->setFillOrder(QCPLegend::foColumnsFirst);
@@ -138,25 +158,36 @@ void TChart::SetUpLegend() {
   legend->setSelectableParts(QCPLegend::spNone);
   legend->setMaximumSize(legend->minimumOuterSizeHint());
   for (int i = 3; i < SeriesCount; ++i) Series(i).SetShowInLegend(false);
+  title_->setVisible(false);
+}
+
+void TChart::FitToSize() {
+  WrapLegend();
+  // The axes are fitted to the plot's size for this replot, not to the one the last replot had.
+  updateLayout();
+  FitAxes();
+  updateLayout();
+  LabelYears();
+}
+
+void TChart::WrapLegend() {
+  for (QCPAbstractLegendItem* legendItem : LegendItems())
+    if (auto* item = dynamic_cast<QCPPlottableLegendItem*>(legendItem)) item->setTextColor(item->plottable()->brush().color());
+  // Items stand side by side, in as many columns as the chart's width holds, down to one.
+  for (int columns = std::max(static_cast<int>(LegendItems().size()), 1); columns >= 1; --columns) {
+    legend->setWrap(columns);
+    legend->setFillOrder(QCPLegend::foColumnsFirst, true);
+    if (legend->minimumOuterSizeHint().width() <= width() - 2 * LegendSideRoom) break;
+  }
+  legend->setMaximumSize(legend->minimumOuterSizeHint());
 }
 
 void TChart::FitAxes() {
-  for (int i = 0; i < legend->itemCount(); ++i)
-    if (auto* item = dynamic_cast<QCPPlottableLegendItem*>(legend->item(i)))
-      item->setTextColor(item->plottable()->brush().color());
-  // Items stand side by side; six that do not fit the chart's width go on two rows of three.
-  legend->setWrap(0);
-  legend->setFillOrder(QCPLegend::foColumnsFirst, true);
-  if (legend->minimumOuterSizeHint().width() > width() - 20) {
-    legend->setWrap(3);
-    legend->setFillOrder(QCPLegend::foColumnsFirst, true);
-  }
-  legend->setMaximumSize(legend->minimumOuterSizeHint());
-
   int years = 0;
   double top = 0;
   double bottom = 0;
   int headroom = 0;
+  int seriesWithMarks = 0;
   for (const TChartSeries* series : series_) {
     years = std::max(years, series->Count());
     for (int i = 0; i < series->Count(); ++i) {
@@ -164,7 +195,10 @@ void TChart::FitAxes() {
       bottom = std::min(bottom, series->StackTop(i));
     }
     headroom = std::max(headroom, series->Marks().Headroom());
+    if (series->Marks().Visible() && series->Count() > 0) ++seriesWithMarks;
   }
+  // Room for the last year's two marks one above the other, when they would not fit side by side.
+  if (seriesWithMarks > 1) headroom += static_cast<int>(Series(FirstInterestSeries).Marks().BoxSize(0).height()) + 4;
   for (TChartSeries* series : series_) series->PadTo(years);
   leftAxis_.SetMaximum(top);
   // The marks need room above the tallest stack; keep the axis a little taller than that.
@@ -172,17 +206,57 @@ void TChart::FitAxes() {
   const double scale = length > 2 * headroom ? static_cast<double>(length) / (length - headroom) : 1.5;
   yAxis->setRange(bottom, top > bottom ? bottom + (top - bottom) * scale : bottom + 1);
   xAxis->setRange(-0.5, std::max(years, 1) - 0.5);
-  LabelYears(years);
 }
 
-void TChart::LabelYears(int years) {
+void TChart::LabelYears() {
   // Crowded labels are thinned so that none overlaps its neighbour.
+  const TChartSeries& labelled = Series(0);
   const QFontMetrics metrics(xAxis->tickLabelFont());
-  const double room = years > 0 ? axisRect()->width() / static_cast<double>(years) : 1;
+  const double room = labelled.Count() > 0 ? axisRect()->width() / static_cast<double>(labelled.Count()) : 1;
   const int step = std::max(1, static_cast<int>(std::ceil((metrics.horizontalAdvance(QStringLiteral("00")) + 6) / room)));
   yearTicker_->clear();
-  const TChartSeries& labelled = Series(0);
   for (int i = 0; i < labelled.Count(); i += step) yearTicker_->addTick(i, labelled.Label(i));
+}
+
+void TChart::PlaceMarks() {
+  // The last year's marks first, always shown; then the years from right to left, each mark left
+  // out where it cannot be read.
+  struct Owner {
+    int series;
+    int index;
+  };
+  std::vector<std::pair<MarkRequest, Owner>> requests;
+  for (const int s : {FirstInterestSeries, SecondInterestSeries}) {
+    const TChartSeries& series = Series(s);
+    if (!series.Marks().Visible()) continue;
+    for (int i = 0; i < series.Count(); ++i) {
+      const QRectF bar = series.BarRect(i);
+      const QPointF anchor(bar.center().x(), std::min(bar.top(), bar.bottom()));
+      requests.push_back({{anchor, series.Marks().BoxSize(i), static_cast<double>(series.Marks().ArrowLength()),
+                           i == series.Count() - 1},
+                          {s, i}});
+    }
+  }
+  std::stable_sort(requests.begin(), requests.end(), [](const auto& a, const auto& b) {
+    if (a.first.mustShow != b.first.mustShow) return a.first.mustShow;
+    if (a.second.index != b.second.index) return a.second.index > b.second.index;
+    return a.first.anchor.y() - a.first.arrowLength < b.first.anchor.y() - b.first.arrowLength;
+  });
+  std::vector<MarkRequest> ordered;
+  for (const auto& request : requests) ordered.push_back(request.first);
+  const auto boxes = ui::PlaceMarks(ordered, axisRect()->rect());
+
+  std::array<std::vector<std::optional<QRectF>>, SeriesCount> perSeries;
+  QRegion all;
+  for (std::size_t r = 0; r < requests.size(); ++r) {
+    const Owner owner = requests[r].second;
+    auto& own = perSeries[static_cast<std::size_t>(owner.series)];
+    own.resize(static_cast<std::size_t>(Series(owner.series).Count()));
+    own[static_cast<std::size_t>(owner.index)] = boxes[r];
+    if (boxes[r]) all += boxes[r]->toAlignedRect();
+  }
+  for (const int s : {FirstInterestSeries, SecondInterestSeries})
+    Series(s).Marks().SetPlacement(std::move(perSeries[static_cast<std::size_t>(s)]), all);
 }
 
 void TChart::mouseMoveEvent(QMouseEvent* event) {

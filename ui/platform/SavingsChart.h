@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "ui/platform/ChartSeries.h"
 #include "ui/platform/SeriesMarks.h"
@@ -38,6 +39,8 @@ class TChart : public QCustomPlot {
   TChartAxis& BottomAxis() { return bottomAxis_; }
   TChartAxis& LeftAxis() { return leftAxis_; }
   void SetTitle(const QString& title);
+  // The legend's items, row by row.
+  std::vector<QCPAbstractLegendItem*> LegendItems() const;
 
   std::function<void(int x, int y)> OnMouseMove;
   std::function<void()> OnMouseLeave;
@@ -51,8 +54,11 @@ class TChart : public QCustomPlot {
   void SetUpLegend();
   void SetUpAxes();
   void CreateSeries();
+  void FitToSize();
+  void WrapLegend();
   void FitAxes();
-  void LabelYears(int years);
+  void LabelYears();
+  void PlaceMarks();
 
   std::array<TChartSeries*, SeriesCount> series_{};
   QCPBarsGroup* stackGroups_;

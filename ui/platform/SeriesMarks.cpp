@@ -2,6 +2,7 @@
 
 #include "core/NumberPattern.h"
 #include "ui/platform/ChartSeries.h"
+#include "ui/platform/MarkLayout.h"
 #include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
@@ -46,30 +47,47 @@ int TSeriesMarks::Headroom() const {
   return visible() ? arrowLength_ + QFontMetrics(MarksFont()).height() + 2 * Padding + 2 : 0;
 }
 
+QSizeF TSeriesMarks::BoxSize(int index) const {
+  const QFontMetrics metrics(MarksFont());
+  return {2.0 * Padding + (metrics.ascent() - 2) + SymbolGap + metrics.horizontalAdvance(Text(index)),
+          metrics.height() + 2.0 * Padding};
+}
+
+void TSeriesMarks::SetPlacement(std::vector<std::optional<QRectF>> boxes, const QRegion& allBoxes) {
+  boxes_ = std::move(boxes);
+  allBoxes_ = allBoxes;
+}
+
+QString TSeriesMarks::Text(int index) const {
+  return ToQString(FormatGroupedNumber(series_.YValue(index), MaxDecimals));
+}
+
 void TSeriesMarks::applyDefaultAntialiasingHint(QCPPainter* painter) const {
   applyAntialiasingHint(painter, false, QCP::aeOther);
 }
 
 void TSeriesMarks::draw(QCPPainter* painter) {
   if (!series_.keyAxis() || !series_.valueAxis()) return;
+  const int count = std::min(series_.Count(), static_cast<int>(boxes_.size()));
+  // Lines first, never over any mark's box, then this series' boxes.
+  painter->save();
+  painter->setClipRegion(QRegion(mParentPlot->viewport()) - allBoxes_);
+  painter->setPen(QPen(arrowColor_, 1));
+  for (int i = 0; i < count; ++i) {
+    if (!boxes_[static_cast<std::size_t>(i)]) continue;
+    const QRectF bar = series_.BarRect(i);
+    const QPointF anchor(bar.center().x(), std::min(bar.top(), bar.bottom()));
+    painter->drawLine(anchor, ArrowEnd(*boxes_[static_cast<std::size_t>(i)], anchor));
+  }
+  painter->restore();
   painter->setFont(MarksFont());
-  const QFontMetrics metrics(MarksFont());
-  for (int i = 0; i < series_.Count(); ++i) DrawMark(painter, i, metrics);
+  for (int i = 0; i < count; ++i)
+    if (boxes_[static_cast<std::size_t>(i)]) DrawBox(painter, i, *boxes_[static_cast<std::size_t>(i)]);
 }
 
-void TSeriesMarks::DrawMark(QCPPainter* painter, int index, const QFontMetrics& metrics) const {
-  const QRectF bar = series_.BarRect(index);
-  const QString text = ToQString(FormatGroupedNumber(series_.YValue(index), MaxDecimals));
+void TSeriesMarks::DrawBox(QCPPainter* painter, int index, const QRectF& frame) const {
+  const QFontMetrics metrics(MarksFont());
   const int symbol = metrics.ascent() - 2;
-  const QSizeF box(Padding + symbol + SymbolGap + metrics.horizontalAdvance(text) + Padding,
-                   metrics.height() + 2 * Padding);
-  const double barTop = std::min(bar.top(), bar.bottom());
-  const QPointF anchor(bar.center().x(), barTop);
-  const QRectF frame(anchor.x() - box.width() / 2, anchor.y() - arrowLength_ - box.height(), box.width(),
-                     box.height());
-
-  painter->setPen(QPen(arrowColor_, 1));
-  painter->drawLine(anchor, QPointF(anchor.x(), frame.bottom()));
   painter->setPen(QPen(QColor(128, 128, 128), 1));
   painter->setBrush(Qt::white);
   painter->drawRect(frame);
@@ -78,7 +96,7 @@ void TSeriesMarks::DrawMark(QCPPainter* painter, int index, const QFontMetrics& 
   painter->drawRect(QRectF(frame.left() + Padding, frame.center().y() - symbol / 2.0, symbol, symbol));
   painter->setPen(Qt::black);
   painter->drawText(frame.adjusted(Padding + symbol + SymbolGap, 0, -Padding, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                    text);
+                    Text(index));
 }
 
 void TSeriesMarks::Changed() {

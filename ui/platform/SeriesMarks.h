@@ -3,6 +3,9 @@
 
 #include <qcustomplot.h>
 
+#include <optional>
+#include <vector>
+
 namespace penmarrow::ui {
 
 class TChartSeries;
@@ -22,19 +25,28 @@ class TSeriesMarks : public QCPLayerable {
 
   // Pixels the tallest mark needs above its bar, so that the value axis leaves room for it.
   int Headroom() const;
+  // The box of the point's mark, its value written in it.
+  QSizeF BoxSize(int index) const;
+  // Where each point's mark goes (nothing: left out), and every mark's box in the chart, which
+  // no line is drawn over.
+  void SetPlacement(std::vector<std::optional<QRectF>> boxes, const QRegion& allBoxes);
+  const std::vector<std::optional<QRectF>>& Placement() const { return boxes_; }
 
  protected:
   void applyDefaultAntialiasingHint(QCPPainter* painter) const override;
   void draw(QCPPainter* painter) override;
 
  private:
-  void DrawMark(QCPPainter* painter, int index, const QFontMetrics& metrics) const;
+  void DrawBox(QCPPainter* painter, int index, const QRectF& frame) const;
+  QString Text(int index) const;
   void Changed();
 
   TChartSeries& series_;
   int arrowLength_ = 8;
   bool onTop_ = false;
   QColor arrowColor_ = Qt::black;
+  std::vector<std::optional<QRectF>> boxes_;
+  QRegion allBoxes_;
 };
 
 }  // namespace penmarrow::ui

@@ -55,6 +55,11 @@ void TSpinEdit::SetText(const QString& text) {
   if (OnChange) OnChange();
 }
 
+bool TSpinEdit::TypedTextAllowed(const QString& text) {
+  const QChar separator = FormatSettings().DecimalSeparator;
+  return std::all_of(text.begin(), text.end(), [&](QChar c) { return IsNumberCharacter(c, separator); });
+}
+
 void TSpinEdit::stepBy(int steps) {
   // Called by Qt for the buttons and the arrow keys.
   ErrorDisplay::Guard([&] { SetValue(static_cast<int>(std::clamp<long long>(

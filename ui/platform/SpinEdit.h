@@ -8,6 +8,8 @@
 namespace penmarrow::ui {
 
 class TSpinEdit : public QAbstractSpinBox {
+  Q_OBJECT  // its own class name lets the accessibility factory find it
+
  public:
   explicit TSpinEdit(int minValue, int maxValue, QWidget* parent = nullptr);
 
@@ -22,6 +24,10 @@ class TSpinEdit : public QAbstractSpinBox {
   void SetText(const QString& text);
 
   std::function<void()> OnChange;
+
+  // Whether typing could have put every character of text into the field.
+  static bool TypedTextAllowed(const QString& text);
+  QLineEdit* Editor() const { return lineEdit(); }
 
   void stepBy(int steps) override;
   QValidator::State validate(QString& input, int& pos) const override;

@@ -1,18 +1,36 @@
 #include "ui/platform/WindowFonts.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QFont>
 #include <QFontDatabase>
 
 namespace penmarrow::ui {
+namespace {
+
+const QString WindowFace = QStringLiteral("Tahoma");
+// The Wine fonts' Tahoma bold carries bold widths over regular-weight strokes, so it reads as
+// regular; DejaVu Sans, which that Tahoma is drawn from, has a real bold of nearly the same widths.
+const QString BoldFace = QStringLiteral("DejaVu Sans Condensed");
+
+}  // namespace
+
+QFont WindowFont(int pixels, bool bold) {
+  QFont font;
+  font.setFamilies(bold ? QStringList{BoldFace, WindowFace} : QStringList{WindowFace});
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
 
 void UseWindowFonts() {
   // The Wine fonts package ships a Tahoma-compatible face under that name.
   const QDir wineFonts(QStringLiteral("/usr/share/wine/fonts"));
-  for (const QString& file : {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")})
-    if (wineFonts.exists(file)) QFontDatabase::addApplicationFont(wineFonts.filePath(file));
+  if (wineFonts.exists(QStringLiteral("tahoma.ttf")))
+    QFontDatabase::addApplicationFont(wineFonts.filePath(QStringLiteral("tahoma.ttf")));
   // Without it, the generic sans face is too wide for the captions' room; Liberation Sans is near Tahoma's width.
-  QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"));
+  QFont::insertSubstitution(WindowFace, QStringLiteral("Liberation Sans"));
+  // A style sheet keeps a window's own font from reaching its controls; the application's font reaches them all.
+  QApplication::setFont(WindowFont(13));
 }
 
 }  // namespace penmarrow::ui

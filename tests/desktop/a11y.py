@@ -1,0 +1,120 @@
+"""What a screen reader relies on, read through AT-SPI from the running program: the window and its
+panels, the years' value, every text query of every field answered at once, writes held to the
+fields' rules, and the chart's table with its cells, headings and places on screen."""
+
+import time
+
+from desktop import check, find_all, main
+
+QUICK = 1.0  # seconds a single query may take; Qt's own word search once never returned
+
+
+def role_named(node, role_name):
+    return find_all(node, lambda n: n.getRoleName() == role_name)
+
+
+def extents(node):
+    import pyatspi
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x, box.y, box.width, box.height
+
+
+def window_panels_and_years(d):
+    app = d.atspi_app()
+    windows = [child for child in app if child is not None]
+    check([w.getRoleName() for w in windows] == ["frame"], f"the window is not one frame: {windows}")
+    check(windows[0].name == "Penmarrow", f"the window is named {windows[0].name!r}")
+    frames = role_named(windows[0], "frame")
+    check(frames == [windows[0]], f"panels exposed as frames: {len(frames) - 1}")
+    check(not role_named(windows[0], "filler"), "containers exposed as fillers")
+    check(len(role_named(windows[0], "panel")) >= 7, "the panels are not exposed as panels")
+    spins = role_named(app, "spin button")
+    check(len(spins) == 1, f"{len(spins)} spin buttons")
+    value = spins[0].queryValue()
+    found = (value.currentValue, value.minimumValue, value.maximumValue)
+    check(found == (10, 1, 50), f"the years field reports value, minimum, maximum {found}")
+    d.shot("started")
+
+
+def every_text_query_is_answered(d):
+    import pyatspi
+    boundaries = [pyatspi.TEXT_BOUNDARY_CHAR, pyatspi.TEXT_BOUNDARY_WORD_START, pyatspi.TEXT_BOUNDARY_WORD_END,
+                  pyatspi.TEXT_BOUNDARY_SENTENCE_START, pyatspi.TEXT_BOUNDARY_SENTENCE_END,
+                  pyatspi.TEXT_BOUNDARY_LINE_START, pyatspi.TEXT_BOUNDARY_LINE_END]
+    app = d.atspi_app()
+    fields = role_named(app, "text") + role_named(app, "spin button")
+    check(len(fields) == 5, f"{len(fields)} text fields")
+    slowest = 0.0
+    for field in fields:
+        text = field.queryText()
+        whole = text.getText(0, -1)
+        for boundary in boundaries:
+            for offset in range(text.characterCount + 1):
+                for query in (text.getTextAtOffset, text.getTextBeforeOffset, text.getTextAfterOffset):
+                    began = time.monotonic()
+                    piece, start, end = query(offset, boundary)
+                    slowest = max(slowest, time.monotonic() - began)
+                    check(piece == whole[start:end], f"{field.name} {query.__name__}({offset}, {boundary}): "
+                                                     f"{piece!r} is not {whole!r}[{start}:{end}]")
+    check(slowest < QUICK, f"a text query took {slowest:.2f} s")
+    deposit = next(f for f in fields if f.name == "Initial deposit:")
+    word = deposit.queryText().getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_WORD_START)[0]
+    check(word == "$1,000", f"the word at the start of the deposit is {word!r}")
+    line = deposit.queryText().getTextAtOffset(6, pyatspi.TEXT_BOUNDARY_LINE_START)[0]
+    check(line == "$1,000", f"the line at the end of the deposit is {line!r}")
+
+
+def writes_pass_the_rule_and_recalculate(d):
+    app = d.atspi_app()
+    deposit = next(f for f in role_named(app, "text") if f.name == "Initial deposit:")
+    editable = deposit.queryEditableText()
+    # Qt answers every write with success; what counts is what the field and the totals show.
+    for refused in ("abc", "1e9", "-5"):
+        editable.setTextContents(refused)
+        d.pause()
+        shown = deposit.queryText().getText(0, -1)
+        check(shown == "$1,000", f"after {refused!r} the field shows {shown!r}")
+    editable.setTextContents("2000")
+    d.pause()
+    d.shot("written-2000")
+    check(deposit.queryText().getText(0, -1) == "2000", "2000 did not reach the field")
+    check(find_all(app, lambda n: n.name == "Your strategy, initial deposit, $2,000"), "the totals missed the write")
+
+
+def table_cells_headings_and_places(d):
+    app = d.atspi_app()
+    tables = role_named(app, "table")
+    check(len(tables) == 1 and tables[0].name == "Savings by year", f"tables: {tables}")
+    chart = tables[0]
+    table = chart.queryTable()
+    check((table.nRows, table.nColumns) == (10, 5), f"the table is {table.nRows} x {table.nColumns}")
+    check(chart[0].getRoleName() == "table cell", f"the first child is a {chart[0].getRoleName()}")
+    check((table.getRowAtIndex(0), table.getColumnAtIndex(0)) == (0, 0), "child 0 is not the first cell")
+    headings = [table.getColumnHeader(column) for column in range(table.nColumns)]
+    check(headings[0] is not None and headings[0].name == "Year", "the first column is not the year")
+    check(headings[4].name == "Your strategy, total savings", f"the last heading is {headings[4].name!r}")
+    cells = [[table.getAccessibleAt(row, column) for column in range(5)] for row in range(10)]
+    check([c.name for c in cells[9]] == ["10", "$1,000", "$1,000", "$887", "$2,887"], "the last row misread")
+    places = [[extents(h) for h in headings]] + [[extents(c) for c in row] for row in cells]
+    for above, below in zip(places, places[1:]):
+        for top, bottom in zip(above, below):
+            check(top[2] > 0 and top[3] > 0, f"a cell has no place on screen: {top}")
+            check(top[1] + top[3] <= bottom[1], f"rows out of reading order: {top} over {bottom}")
+    # The arrow keys move the focus through the cells.
+    for _ in range(6):  # deposit, frequencies, rate, years, then the chart
+        d.key("Tab")
+    d.key("Down", "Down", "Right", "End")
+    import pyatspi
+    focused_cells = find_all(chart, lambda n: n.getRoleName() == "table cell"
+                             and n.getState().contains(pyatspi.STATE_FOCUSED))
+    check(len(focused_cells) == 1, f"{len(focused_cells)} cells have the focus")
+    focused = focused_cells[0]
+    index = focused.getIndexInParent()
+    place = (table.getRowAtIndex(index), table.getColumnAtIndex(index))
+    check(place == (1, 4) and focused.name == cells[1][4].name, f"focused {place} {focused.name!r}")
+    d.shot("cell-focused")
+
+
+if __name__ == "__main__":
+    main([window_panels_and_years, every_text_query_is_answered, writes_pass_the_rule_and_recalculate,
+          table_cells_headings_and_places])

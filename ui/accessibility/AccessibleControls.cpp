@@ -1,0 +1,115 @@
+#include "ui/accessibility/AccessibleControls.h"
+
+#include <QAccessibleValueInterface>
+#include <QTimer>
+
+#include "ui/UMain.h"
+#include "ui/SpokenText.h"
+#include "ui/accessibility/TextChanges.h"
+#include "ui/accessibility/TextField.h"
+#include "ui/platform/ErrorDisplay.h"
+
+namespace penmarrow::ui {
+namespace {
+
+// A write arrives inside a screen reader's call: it is checked at once and applied, checked again
+// against the text of that moment, from the event loop, where a recalculation may process events.
+TextField::Writer Checked(QWidget* field, std::function<QString()> current, std::function<bool(const QString&)> accepts,
+                          std::function<void(const QString&)> apply) {
+  return [=](const TextField::Splice& splice) {
+    if (!field->isEnabled() || !accepts(splice.AppliedTo(current()))) return false;
+    QTimer::singleShot(0, field, [=] {
+      const QString text = splice.AppliedTo(current());
+      if (field->isEnabled() && accepts(text)) ErrorDisplay::Guard([&] { apply(text); });
+    });
+    return true;
+  };
+}
+
+TextField* EditField(TEdit* edit) {
+  const auto accepts = [edit](const QString& text) { return !edit->AcceptsText || edit->AcceptsText(text); };
+  return new TextField(edit, edit, QAccessible::EditableText,
+                       Checked(edit, [edit] { return edit->text(); }, accepts, [edit](const QString& text) {
+                         edit->SetText(text);
+                       }));
+}
+
+// The years field: its text as typed, and as a value the number it counts as, within its range.
+class YearsField : public TextField, public QAccessibleValueInterface {
+ public:
+  explicit YearsField(TSpinEdit* spin)
+      : TextField(spin, spin->Editor(), QAccessible::SpinBox,
+                  Checked(spin, [spin] { return spin->text(); }, TSpinEdit::TypedTextAllowed,
+                          [spin](const QString& text) { spin->SetText(text); })),
+        spin_(spin) {}
+
+  // The line edit inside is part of this field, not a control of its own.
+  int childCount() const override { return 0; }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* focusChild() const override { return nullptr; }
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return TextField::interface_cast(type);
+  }
+
+  QVariant currentValue() const override {
+    return std::clamp(spin_->Value(), spin_->MinValue(), spin_->MaxValue());
+  }
+  void setCurrentValue(const QVariant& value) override {
+    QTimer::singleShot(0, spin_, [spin = spin_, years = value.toInt()] { ErrorDisplay::Guard([&] { spin->SetValue(years); }); });
+  }
+  QVariant maximumValue() const override { return spin_->MaxValue(); }
+  QVariant minimumValue() const override { return spin_->MinValue(); }
+  QVariant minimumStepSize() const override { return 1; }
+
+ private:
+  TSpinEdit* spin_;
+};
+
+// A control whose name is its caption followed by what it shows, "Deposit frequency: Annually" or
+// "Start later: 2 years". The caption is no label relation here: a screen reader would speak the
+// label in place of the name, and with it the choice would go unheard.
+class CaptionedChoice : public QAccessibleWidget {
+ public:
+  CaptionedChoice(QWidget* control, QAccessible::Role role, std::function<QString()> shown)
+      : QAccessibleWidget(control, role), shown_(std::move(shown)) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return shown_();
+    if (t == QAccessible::Name) return QAccessibleWidget::text(t) + u' ' + shown_();
+    return QAccessibleWidget::text(t);
+  }
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override {
+    return QAccessibleWidget::relations(match & ~QAccessible::Label);
+  }
+  // A closed list shows one choice; its pop-up list is a window of its own while open.
+  int childCount() const override { return 0; }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+
+ private:
+  std::function<QString()> shown_;
+};
+
+QAccessibleInterface* ControlsFactory(const QString&, QObject* object) {
+  if (auto* window = dynamic_cast<TFMain*>(object)) return new QAccessibleWidget(window, QAccessible::Window);
+  if (auto* panel = dynamic_cast<TPanel*>(object)) return new QAccessibleWidget(panel, QAccessible::Pane);
+  if (auto* grid = dynamic_cast<TGridPanel*>(object)) return new QAccessibleWidget(grid, QAccessible::Pane);
+  if (auto* edit = dynamic_cast<TEdit*>(object)) return EditField(edit);
+  if (auto* spin = dynamic_cast<TSpinEdit*>(object)) return new YearsField(spin);
+  if (auto* box = dynamic_cast<TComboBox*>(object))
+    return new CaptionedChoice(box, QAccessible::ComboBox, [box] { return box->currentText(); });
+  if (auto* slider = dynamic_cast<TTrackBar*>(object))
+    return new CaptionedChoice(slider, QAccessible::Slider, [slider] { return StartLaterText(slider->Position()); });
+  return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibleControls() {
+  static const bool installed = (QAccessible::installFactory(ControlsFactory), InstallNarrowTextChanges(), true);
+  (void)installed;
+}
+
+}  // namespace penmarrow::ui

@@ -1,0 +1,24 @@
+#pragma once
+// A field's key rule writes its whole text, which Qt reports as the old text removed and the new
+// one inserted; a screen reader then speaks the whole old text for a BackSpace. The report is
+// narrowed to the characters that changed, as if the control had edited them itself.
+
+#include <QString>
+
+class QAccessibleEvent;
+
+namespace penmarrow::ui {
+
+struct TextChange {
+  int position = 0;
+  QString removed;
+  QString inserted;
+};
+
+// What changed between two texts: the part between their common start and their common end.
+TextChange ChangeBetween(const QString& before, const QString& after);
+
+// Narrows the text reports of every line edit from here on; safe to call more than once.
+void InstallNarrowTextChanges();
+
+}  // namespace penmarrow::ui
