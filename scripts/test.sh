@@ -44,13 +44,14 @@ build() {
 }
 
 # libFuzzer's progress (#<runs> NEW/REDUCE/pulse ..., newly covered functions, the dictionary it
-# recommends) stays out; a crash report and the final statistics stay in.
+# recommends) stays out; a crash report and the final statistics stay in, and the input that
+# crashed lands beside the log rather than in the working tree.
 fuzz() {
   local corpus rc=0
   corpus=$(mktemp -d)
   cp fuzz/corpus/* "$corpus"/
   ./build/fuzz/fuzz/text_fuzzer -max_total_time="${FUZZ_SECONDS:-60}" -print_final_stats=1 -print_funcs=0 \
-    "$corpus" 2>&1 \
+    -artifact_prefix="$logs/" "$corpus" 2>&1 \
     | sed -e '/^#[0-9]\+[[:space:]]/d' -e '/^###### Recommended dictionary/,/^###### End of recommended/d' \
     >"$logs/fuzz.log" || rc=$?
   rm -rf "$corpus"
