@@ -35,11 +35,18 @@ quietly() {
   fi
 }
 
+# Shows each build step whose compiler output holds a warning, whole, with the step's name.
+show_warnings() {
+  awk '/^\[[0-9]+\/[0-9]+\] /{ if (warned) printf "%s", step; step = ""; warned = 0 }
+       { step = step $0 "\n"; if (/warning:/) warned = 1 }
+       END { if (warned) printf "%s", step }' "$1"
+}
+
 build() {
   local preset=$1 start=$SECONDS
   quietly "$logs/configure-$preset.log" cmake --preset "$preset"
   quietly "$logs/build-$preset.log" cmake --build --preset "$preset"
-  grep -A3 'warning:' "$logs/build-$preset.log" || true
+  show_warnings "$logs/build-$preset.log"
   echo "Built $preset in $((SECONDS - start)) s"
 }
 
