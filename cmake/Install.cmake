@@ -34,10 +34,32 @@ foreach(size IN LISTS PENMARROW_ICON_SIZES)
 endforeach()
 add_custom_target(penmarrow_icons ALL DEPENDS ${penmarrow_icon_pngs})
 
+# What Debian expects beside the program: its manual page, copyright and changelog, gzipped as
+# dpkg-deb leaves them (-n: no name or time stamp, so the package builds reproducibly).
+set(PENMARROW_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/penmarrow)
+function(penmarrow_install_gzipped source name destination)
+  set(gz ${CMAKE_BINARY_DIR}/gzipped/${name}.gz)
+  add_custom_command(
+    OUTPUT ${gz}
+    COMMAND ${CMAKE_COMMAND} -E copy ${source} ${CMAKE_BINARY_DIR}/gzipped/${name}
+    COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/gzipped/${name}
+    DEPENDS ${source}
+    VERBATIM)
+  set_property(GLOBAL APPEND PROPERTY PENMARROW_GZIPPED ${gz})
+  install(FILES ${gz} DESTINATION ${destination})
+endfunction()
+penmarrow_install_gzipped(${PENMARROW_PACKAGING_DIR}/penmarrow.1 penmarrow.1 ${CMAKE_INSTALL_MANDIR}/man1)
+penmarrow_install_gzipped(${PENMARROW_PACKAGING_DIR}/debian/changelog changelog ${PENMARROW_DOC_DIR})
+get_property(penmarrow_gzipped GLOBAL PROPERTY PENMARROW_GZIPPED)
+add_custom_target(penmarrow_gzipped ALL DEPENDS ${penmarrow_gzipped})
+install(FILES ${PENMARROW_PACKAGING_DIR}/debian/copyright DESTINATION ${PENMARROW_DOC_DIR})
+
 # Installs into a scratch prefix and checks and validates what lands there.
 add_test(NAME install_tree_validates
          COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
                  -P ${PROJECT_SOURCE_DIR}/packaging/CheckInstall.cmake)
+# Builds the .deb and checks its files, its dependencies and lintian's verdict.
+add_test(NAME package_deb_checks COMMAND ${PROJECT_SOURCE_DIR}/packaging/check-package.sh ${CMAKE_BINARY_DIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME penmarrow)

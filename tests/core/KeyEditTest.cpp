@@ -70,6 +70,9 @@ const KeyCase KeyCases[] = {
     {"PositionsCountCodeUnits", Emoji, 1, 0, u'5', {std::u16string{Emoji[0], u'5', Emoji[1]}, 2}},
 };
 
+// A failing case is reported by its name, not by a dump of its bytes.
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
 class KeyEdits : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(KeyEdits, BuildsTheCandidateAndCaret) {

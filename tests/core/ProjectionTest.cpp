@@ -94,6 +94,9 @@ const SeriesCase SeriesCases[] = {
      {1000, 1000, 1000}, {5200, 10400, 15600}, {0, 0, 0}, {u"1", u"2", u"3"}},
 };
 
+// A failing case is reported by its name, not by a dump of its bytes.
+void PrintTo(const SeriesCase& c, std::ostream* os) { *os << c.name; }
+
 class ProjectionSeries : public ::testing::TestWithParam<SeriesCase> {};
 
 TEST_P(ProjectionSeries, HoldsOnePointPerYearInEachSeries) {
