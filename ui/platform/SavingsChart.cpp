@@ -77,7 +77,9 @@ TChart::TChart(QWidget* parent)
   CreateSeries();
   SetUpLegend();
   connect(this, &QCustomPlot::beforeReplot, this, [this] { FitToSize(); });
-  connect(this, &QCustomPlot::afterLayout, this, [this] { PlaceMarks(); });
+  connect(this, &QCustomPlot::afterLayout, this, [this] {
+    if (!fitting_) PlaceMarks();
+  });
 }
 
 void TChart::SetTitle(const QString& title) {
@@ -164,9 +166,11 @@ void TChart::SetUpLegend() {
 void TChart::FitToSize() {
   WrapLegend();
   // The axes are fitted to the plot's size for this replot, not to the one the last replot had.
+  fitting_ = true;
   updateLayout();
   FitAxes();
   updateLayout();
+  fitting_ = false;
   LabelYears();
 }
 

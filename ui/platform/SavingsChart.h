@@ -66,6 +66,7 @@ class TChart : public QCustomPlot {
   QSharedPointer<QCPAxisTickerText> yearTicker_;
   TChartAxis bottomAxis_;
   TChartAxis leftAxis_;
+  bool fitting_ = false;  // the layouts made while fitting are not the one that is drawn
 };
 
 }  // namespace penmarrow::ui
