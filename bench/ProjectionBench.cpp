@@ -23,6 +23,7 @@ struct StoringSeries final : SeriesSink {
   void Add(double value, std::u16string_view) override { values.push_back(value); }
 };
 
+// Daily compounding with deposits credited every period, or (k = 12, 52) at a spacing of periods.
 void BM_ProjectDailyFiftyYears(benchmark::State& state) {
   const StrategyInputs in{.continuous = false,
                           .subAnnual = true,
@@ -30,7 +31,7 @@ void BM_ProjectDailyFiftyYears(benchmark::State& state) {
                           .startLater = 0,
                           .initialDeposit = 1000,
                           .regularDeposit = 100,
-                          .depositsPerYear = DailyPeriods,
+                          .depositsPerYear = state.range(0),
                           .rate = 5,
                           .years = Years};
   StoringSeries initial, deposits, interest;
@@ -42,7 +43,7 @@ void BM_ProjectDailyFiftyYears(benchmark::State& state) {
   }
   state.counters["steps/s"] = benchmark::Counter(static_cast<double>(InterestSteps), benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_ProjectDailyFiftyYears);
+BENCHMARK(BM_ProjectDailyFiftyYears)->ArgName("deposits_per_year")->Arg(DailyPeriods)->Arg(52)->Arg(12);
 
 // Hides a value from the optimiser without sending it through memory: it stays on top of the x87 stack.
 void OpaqueInRegister(Extended& value) { asm volatile("" : "+t"(value)); }
