@@ -67,6 +67,7 @@ class Periods {
         nextCredit += std::min(periodsPerCredit, count - period);
       }
       if (stop == nextCheck) {
+        // Between credits the deposits keep the value checked at the last one.
         if (!RoundFits(I) || (roundDeposits && credit && !RoundFits(pending))) throw EInvalidOp();
         nextCheck += std::min(periodsPerCheck, count - period);
       }
