@@ -8,28 +8,6 @@
 namespace penmarrow {
 namespace {
 
-// The period loop keeps seven extended values in the eight x87 registers. The integers it needs
-// besides are read from memory by the instruction that uses them (fild converts exactly), because a
-// register given to their converted values would push another value out, and reloading an 80-bit
-// value every period costs more than the rest of the step. Clang, which builds only the fuzzer,
-// rejects the stack clobber and gets the plain expressions, which round alike.
-#if defined(__clang__)
-Extended PlusInteger(Extended x, const std::int64_t& integer) { return x + static_cast<Extended>(integer); }
-Extended DividedByInteger(Extended x, const std::int64_t& integer) { return x / static_cast<Extended>(integer); }
-#else
-// x + integer, rounded once. Clobbering st(7) leaves the register free that fild pushes into.
-Extended PlusInteger(Extended x, const std::int64_t& integer) {
-  asm("fildll %1\n\tfaddp" : "+t"(x) : "m"(integer) : "st(7)");
-  return x;
-}
-
-// x ÷ integer, rounded once; in AT&T spelling this fdivrp computes st(1) ÷ st(0), that is x ÷ integer.
-Extended DividedByInteger(Extended x, const std::int64_t& integer) {
-  asm("fildll %1\n\tfdivrp" : "+t"(x) : "m"(integer) : "st(7)");
-  return x;
-}
-#endif
-
 // The parentheses fix the order of evaluation.
 class Periods {
  public:
@@ -47,7 +25,6 @@ class Periods {
   // or a range check) and works out their interest at each credit; where the amounts can only grow,
   // the last period shows whether any period left the range, so that is the only check.
   void Run(std::int64_t count, Extended increment, bool roundDeposits) {
-    const Extended periodRate = periodRate_;  // a local, so the compiler keeps it in a register
     Extended I = I_;
     Extended pending = D_;  // the deposits accrued so far, credited as of the last credit
     Extended depositInterest = DepositInterest(pending);
@@ -58,7 +35,7 @@ class Periods {
     for (std::int64_t period = 0; period < count;) {
       const std::int64_t stop = std::min(nextCredit, nextCheck);
       for (; period < stop; ++period) {
-        I = ((periodRate * I) + I) + depositInterest;
+        I = ((periodRate_ * I) + I) + depositInterest;
         pending = increment + pending;
       }
       const bool credit = stop == nextCredit;
@@ -78,7 +55,7 @@ class Periods {
 
  private:
   Extended DepositInterest(Extended D) const {
-    return DividedByInteger(PlusInteger(D, in_.initialDeposit) * Hundredth, in_.periodsPerYear) * in_.rate;
+    return (((D + static_cast<Extended>(in_.initialDeposit)) * Hundredth) / n_) * in_.rate;
   }
 
   // A credit comes once spacing <= periods since the last credit + 1, that is after ceil(spacing) - 1

@@ -1,7 +1,6 @@
 #pragma once
 // The compounding periods of one year of a discrete projection: the loop the projection spends
-// nearly all of its time in. It is compiled on its own because, inlined into the year loop, it loses
-// x87 registers to the values around it and takes half as long again.
+// nearly all of its time in.
 
 #include <cstdint>
 
