@@ -1,10 +1,10 @@
 #include "ui/ChartTable.h"
 
-#include <QKeyEvent>
 #include <algorithm>
 #include <array>
 
 #include "core/MoneyText.h"
+#include "ui/ChartCursor.h"
 #include "ui/SpokenText.h"
 #include "ui/YearFigures.h"
 #include "ui/platform/QtText.h"
@@ -12,7 +12,7 @@
 namespace penmarrow::ui {
 namespace {
 
-constexpr int MostColumns = 1 + ChartTable::FiguresPerStrategy * 2;
+constexpr int MostColumns = 1 + ChartCursor::FiguresPerStrategy * 2;
 
 // One cell of the table, or a column heading when its row is -1.
 class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterface {
@@ -71,55 +71,6 @@ class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterf
   int column_;
 };
 
-// Moves the table's current cell with the arrow keys, Home and End (the row's ends), Page Up and
-// Page Down (the first and last year) while the chart has the focus, and tells screen readers.
-class TableCursor : public QObject {
- public:
-  explicit TableCursor(TChart* chart) : QObject(chart), chart_(chart) {
-    setObjectName(Name());
-    chart->installEventFilter(this);
-  }
-  static QString Name() { return QStringLiteral("penmarrow-table-cursor"); }
-
-  std::optional<QPoint> current;  // column, row
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return false;
-    auto* table = dynamic_cast<ChartTable*>(QAccessible::queryAccessibleInterface(chart_));
-    if (!table || table->rowCount() == 0) return false;
-    const auto target = Moved(static_cast<QKeyEvent*>(event)->key(), *table);
-    if (!target) return false;
-    current = *target;
-    if (QAccessible::isActive()) {
-      QAccessibleEvent focus(table->Cell(target->y(), target->x()), QAccessible::Focus);
-      QAccessible::updateAccessibility(&focus);
-    }
-    return true;
-  }
-
- private:
-  static std::optional<QPoint> Moved(int key, const ChartTable& table) {
-    const QPoint last(table.columnCount() - 1, table.rowCount() - 1);
-    const QPoint from = table.Current().value_or(QPoint(-1, -1));
-    QPoint to = from;
-    switch (key) {
-      case Qt::Key_Left: to.rx() -= 1; break;
-      case Qt::Key_Right: to.rx() += 1; break;
-      case Qt::Key_Up: to.ry() -= 1; break;
-      case Qt::Key_Down: to.ry() += 1; break;
-      case Qt::Key_Home: to.rx() = 0; break;
-      case Qt::Key_End: to.rx() = last.x(); break;
-      case Qt::Key_PageUp: to.ry() = 0; break;
-      case Qt::Key_PageDown: to.ry() = last.y(); break;
-      default: return std::nullopt;
-    }
-    return QPoint(std::clamp(to.x(), 0, last.x()), std::clamp(to.y(), 0, last.y()));
-  }
-
-  TChart* chart_;
-};
-
 QAccessibleInterface* ChartTableFactory(const QString&, QObject* object) {
   auto* chart = dynamic_cast<TChart*>(object);
   return chart ? new ChartTable(chart) : nullptr;
@@ -134,7 +85,7 @@ struct FigureColumn {
 
 FigureColumn PlaceOf(int column) {
   const auto index = static_cast<std::size_t>(std::max(column - 1, 0));
-  return {index / ChartTable::FiguresPerStrategy, index % ChartTable::FiguresPerStrategy};
+  return {index / ChartCursor::FiguresPerStrategy, index % ChartCursor::FiguresPerStrategy};
 }
 
 }  // namespace
@@ -144,10 +95,13 @@ void InstallChartTable() {
   (void)installed;
 }
 
-ChartTable::ChartTable(TChart* chart)
-    : QAccessibleWidget(chart, QAccessible::Table),
-      cursor_(chart->findChild<QObject*>(TableCursor::Name(), Qt::FindDirectChildrenOnly)) {
-  if (!cursor_) cursor_ = new TableCursor(chart);
+ChartTable::ChartTable(TChart* chart) : QAccessibleWidget(chart, QAccessible::Table), cursor_(&ChartCursor::Of(*chart)) {
+  // The cursor's cell takes the focus for screen readers.
+  cursorMoved_ = QObject::connect(cursor_, &ChartCursor::Moved, chart, [this](QPoint cell) {
+    if (!QAccessible::isActive()) return;
+    QAccessibleEvent focus(Cell(cell.y(), cell.x()), QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+  });
   QObject::connect(chart, &QCustomPlot::afterReplot, chart, [chart] {
     if (!QAccessible::isActive()) return;
     QAccessibleTableModelChangeEvent event(chart, QAccessibleTableModelChangeEvent::ModelReset);
@@ -156,14 +110,13 @@ ChartTable::ChartTable(TChart* chart)
 }
 
 ChartTable::~ChartTable() {
+  QObject::disconnect(cursorMoved_);
   for (const QAccessible::Id id : std::as_const(cells_)) QAccessible::deleteAccessibleInterface(id);
 }
 
-int ChartTable::rowCount() const { return Chart() ? Chart()->Series(YourSeries).Count() : 0; }
+int ChartTable::rowCount() const { return cursor_ ? cursor_->RowCount() : 0; }
 
-int ChartTable::StrategyCount() const {
-  return Chart() && Chart()->Series(AlternativeSeries).Count() > 0 ? 2 : 1;
-}
+int ChartTable::columnCount() const { return cursor_ ? cursor_->ColumnCount() : 1; }
 
 QString ChartTable::CellText(int row, int column) const {
   const FigureColumn place = PlaceOf(column);
@@ -184,11 +137,7 @@ QRect ChartTable::CellRect(int row, int column) const {
   return QRect(Chart()->mapToGlobal(topLeft), Chart()->mapToGlobal(bottomRight - QPoint(1, 1)));
 }
 
-std::optional<QPoint> ChartTable::Current() const {
-  const auto* cursor = static_cast<TableCursor*>(cursor_.data());
-  if (!cursor || !cursor->current || rowCount() == 0) return std::nullopt;
-  return QPoint(std::min(cursor->current->x(), columnCount() - 1), std::min(cursor->current->y(), rowCount() - 1));
-}
+std::optional<QPoint> ChartTable::Current() const { return cursor_ ? cursor_->Current() : std::nullopt; }
 
 bool ChartTable::IsFocused(int row, int column) const {
   return Chart() && Chart()->hasFocus() && Current() == QPoint(column, row);

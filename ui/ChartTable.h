@@ -1,8 +1,8 @@
 #pragma once
 // The savings chart as screen readers see it: a table with one row per year shown, the year and
-// each shown strategy's initial deposit, regular deposits, total interest and total savings. While
-// the chart has the focus, the arrow keys move a current cell through it, which takes the focus
-// for screen readers; on screen the cells lie as a grid over the chart, in reading order.
+// each shown strategy's initial deposit, regular deposits, total interest and total savings. The
+// chart's keyboard cursor (ChartCursor) picks the cell that takes the focus for screen readers; on
+// screen the cells lie as a grid over the chart, in reading order.
 
 #include <QAccessibleWidget>
 #include <QHash>
@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <optional>
 
+#include "ui/ChartCursor.h"
 #include "ui/platform/SavingsChart.h"
 
 namespace penmarrow::ui {
@@ -19,15 +20,12 @@ void InstallChartTable();
 
 class ChartTable : public QAccessibleWidget, public QAccessibleTableInterface {
  public:
-  static constexpr int FiguresPerStrategy = 4;  // initial, regular, interest, total
-
   explicit ChartTable(TChart* chart);
   ~ChartTable() override;
 
   TChart* Chart() const { return static_cast<TChart*>(widget()); }
   QString CellText(int row, int column) const;
   QRect CellRect(int row, int column) const;
-  int StrategyCount() const;
   // Row -1 holds the column headings; cells stay registered until the table goes.
   QAccessibleInterface* Cell(int row, int column) const;
   // The current cell as (column, row), or none before the first arrow key.
@@ -47,7 +45,7 @@ class ChartTable : public QAccessibleWidget, public QAccessibleTableInterface {
   QAccessibleInterface* summary() const override { return nullptr; }
   QAccessibleInterface* cellAt(int row, int column) const override;
   int rowCount() const override;
-  int columnCount() const override { return 1 + FiguresPerStrategy * StrategyCount(); }
+  int columnCount() const override;
   QString columnDescription(int column) const override { return CellText(-1, column); }
   QString rowDescription(int row) const override { return CellText(row, 0); }
   // Nothing in the chart can be selected.
@@ -70,7 +68,8 @@ class ChartTable : public QAccessibleWidget, public QAccessibleTableInterface {
   int CellCount() const { return rowCount() * columnCount(); }
 
   mutable QHash<int, QAccessible::Id> cells_;
-  QPointer<QObject> cursor_;
+  QPointer<ChartCursor> cursor_;
+  QMetaObject::Connection cursorMoved_;
 };
 
 }  // namespace penmarrow::ui
