@@ -8,6 +8,7 @@ namespace penmarrow {
 namespace {
 
 constexpr int SignificantDigits = 18;
+constexpr std::size_t MaxPlainIntegerDigits = 15;
 
 // Adds one unit in the last place of a digit string; returns true when it carried out of the front.
 bool IncrementDigits(std::string& digits) {
@@ -23,6 +24,29 @@ bool IncrementDigits(std::string& digits) {
 }
 
 std::u16string Widen(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
+
+// "1.23456789012346E15": 15 significant digits, halves away from zero, trailing zeros dropped.
+std::u16string ScientificForm(bool negative, std::string_view integerDigits, char16_t decimalSeparator) {
+  constexpr std::size_t Mantissa = 15;
+  std::string digits(integerDigits.substr(0, Mantissa));
+  std::size_t exponent = integerDigits.size() - 1;
+  if (integerDigits.size() > Mantissa && integerDigits[Mantissa] >= '5' && IncrementDigits(digits)) {
+    ++exponent;
+    digits.pop_back();
+  }
+  const auto lastNonZero = digits.find_last_not_of('0');
+  digits.resize(lastNonZero + 1);
+
+  std::u16string text = negative ? u"-" : u"";
+  text += static_cast<char16_t>(digits[0]);
+  if (digits.size() > 1) {
+    text += decimalSeparator;
+    text += Widen(std::string_view(digits).substr(1));
+  }
+  text += u'E';
+  text += Widen(std::to_string(exponent));
+  return text;
+}
 
 }  // namespace
 
@@ -73,31 +97,18 @@ std::u16string GroupThousands(std::string_view digits, char16_t separator) {
   return grouped;
 }
 
-std::u16string ScientificForm(bool negative, std::string_view integerDigits, char16_t decimalSeparator) {
-  constexpr std::size_t Mantissa = 15;
-  std::string digits(integerDigits.substr(0, Mantissa));
-  std::size_t exponent = integerDigits.size() - 1;
-  if (integerDigits.size() > Mantissa && integerDigits[Mantissa] >= '5' && IncrementDigits(digits)) {
-    ++exponent;
-    digits.pop_back();
-  }
-  const auto lastNonZero = digits.find_last_not_of('0');
-  digits.resize(lastNonZero + 1);
-
-  std::u16string text = negative ? u"-" : u"";
-  text += static_cast<char16_t>(digits[0]);
-  if (digits.size() > 1) {
-    text += decimalSeparator;
-    text += Widen(std::string_view(digits).substr(1));
-  }
-  text += u'E';
-  text += Widen(std::to_string(exponent));
-  return text;
-}
-
 std::u16string NonFiniteText(Extended value) {
   if (std::isnan(value)) return u"NAN";
   return value < 0 ? u"-INF" : u"INF";
+}
+
+std::u16string WriteNumber(Extended value, int decimals, char16_t decimalSeparator, const PlainNumberForm& plain) {
+  if (!std::isfinite(value)) return NonFiniteText(value);
+  const FixedDecimal rounded = RoundedMagnitude(value, decimals);
+  const bool negative = value < 0 && !rounded.IsZero();
+  if (rounded.integerDigits.size() > MaxPlainIntegerDigits)
+    return ScientificForm(negative, rounded.integerDigits, decimalSeparator);
+  return plain(negative, rounded);
 }
 
 }  // namespace penmarrow

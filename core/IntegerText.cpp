@@ -7,7 +7,7 @@ namespace penmarrow {
 namespace {
 
 int HexDigitValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (IsDecimalDigit(c)) return c - u'0';
   if (c >= u'a' && c <= u'f') return c - u'a' + 10;
   if (c >= u'A' && c <= u'F') return c - u'A' + 10;
   return -1;
@@ -33,7 +33,7 @@ std::optional<std::uint64_t> ReadDecimal(std::u16string_view digits) {
   constexpr std::uint64_t Limit = std::uint64_t{1} << 63;
   std::uint64_t magnitude = 0;
   for (const char16_t c : digits) {
-    if (c < u'0' || c > u'9') return std::nullopt;
+    if (!IsDecimalDigit(c)) return std::nullopt;
     const std::uint64_t digit = c - u'0';
     if (magnitude > (Limit - digit) / 10) return std::nullopt;
     magnitude = magnitude * 10 + digit;

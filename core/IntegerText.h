@@ -8,6 +8,9 @@
 
 namespace penmarrow {
 
+// Only "0" to "9": no text the program reads or a key rule accepts knows other digits.
+inline constexpr bool IsDecimalDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
 // Nothing when the text breaks the syntax or the value leaves the signed 64-bit range.
 std::optional<std::int64_t> ReadInteger(std::u16string_view text);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/FormatSettings.h"
+#include "core/IntegerText.h"
 #include "core/MoneyText.h"
 #include "core/RateText.h"
 
@@ -29,8 +30,6 @@ TKeyEdit Removed(std::u16string_view text, std::size_t at, std::size_t count, st
 }
 
 constexpr std::int64_t MoneyLimit = 999'999;
-
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 }  // namespace
 
@@ -68,7 +67,7 @@ bool MoneyPasteAllowed(std::u16string_view text) {
       rest.erase(at, currency.size());
   // Typing only ever adds digits, so a second currency string ("$$2,000", read as hexadecimal) is no typed text.
   const bool typeable = currencies <= 1 && std::all_of(rest.begin(), rest.end(), [&](char16_t c) {
-    return IsDigit(c) || c == settings.ThousandSeparator;
+    return IsDecimalDigit(c) || c == settings.ThousandSeparator;
   });
   return typeable && MoneyTextAllowed(text);
 }
@@ -81,7 +80,7 @@ bool RateTextAllowed(std::u16string_view text, bool limitLength) {
 
 bool RatePasteAllowed(std::u16string_view text) {
   const char16_t separator = FormatSettings().DecimalSeparator;
-  const bool typeable = std::all_of(text.begin(), text.end(), [&](char16_t c) { return IsDigit(c) || c == separator; });
+  const bool typeable = std::all_of(text.begin(), text.end(), [&](char16_t c) { return IsDecimalDigit(c) || c == separator; });
   return typeable && RateTextAllowed(text, true);
 }
 

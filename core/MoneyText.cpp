@@ -1,7 +1,6 @@
 #include "core/MoneyText.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "core/DecimalForm.h"
 #include "core/IntegerText.h"
@@ -56,13 +55,10 @@ std::int64_t MoneyToInt64(std::u16string_view text, std::int64_t defaultValue, c
 }
 
 std::u16string FormatMoney(Extended value, const TFormatSettings& settings) {
-  if (!std::isfinite(value)) return NonFiniteText(value);
-  const FixedDecimal whole = RoundedMagnitude(value, 0);
-  const bool negative = value < 0 && !whole.IsZero();
-  if (whole.integerDigits.size() > MaxPlainIntegerDigits)
-    return ScientificForm(negative, whole.integerDigits, settings.DecimalSeparator);
-  const std::u16string amount = GroupThousands(whole.integerDigits, settings.ThousandSeparator);
-  return negative ? NegativeCurrency(amount, settings) : PositiveCurrency(amount, settings);
+  return WriteNumber(value, 0, settings.DecimalSeparator, [&](bool negative, const FixedDecimal& whole) {
+    const std::u16string amount = GroupThousands(whole.integerDigits, settings.ThousandSeparator);
+    return negative ? NegativeCurrency(amount, settings) : PositiveCurrency(amount, settings);
+  });
 }
 
 }  // namespace penmarrow

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/DecimalForm.h"
+#include "core/IntegerText.h"
 #include "core/NearestExtended.h"
 
 namespace penmarrow {
@@ -15,8 +16,6 @@ namespace {
 // Far beyond both the extended range and any text's length, so a capped exponent decides the same way
 // and the counters cannot overflow.
 constexpr std::int64_t ExponentCap = 100'000'000'000'000'000;
-
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 // All digits before and after the separator as one integer times a power of ten, keeping only the
 // significant digits that can decide the rounding.
@@ -85,14 +84,14 @@ class RateScanner {
   }
   std::size_t ReadDigits(bool afterSeparator) {
     const std::size_t start = pos_;
-    for (; pos_ < text_.size() && IsDigit(text_[pos_]); ++pos_) digits_.Append(text_[pos_], afterSeparator);
+    for (; pos_ < text_.size() && IsDecimalDigit(text_[pos_]); ++pos_) digits_.Append(text_[pos_], afterSeparator);
     return pos_ - start;
   }
   std::int64_t ReadExponent() {
     const bool negative = Accept(u'-');
     if (!negative) Accept(u'+');
     std::int64_t exponent = 0;
-    for (; pos_ < text_.size() && IsDigit(text_[pos_]); ++pos_)
+    for (; pos_ < text_.size() && IsDecimalDigit(text_[pos_]); ++pos_)
       exponent = std::min<std::int64_t>(exponent * 10 + (text_[pos_] - u'0'), ExponentCap);
     return negative ? -exponent : exponent;
   }
@@ -109,16 +108,13 @@ Extended RateToFloat(std::u16string_view text, Extended defaultValue, const TFor
 }
 
 std::u16string FormatRate(Extended value, const TFormatSettings& settings) {
-  if (!std::isfinite(value)) return NonFiniteText(value);
-  const FixedDecimal fixed = RoundedMagnitude(value, 2);
-  const bool negative = value < 0 && !fixed.IsZero();
-  if (fixed.integerDigits.size() > MaxPlainIntegerDigits)
-    return ScientificForm(negative, fixed.integerDigits, settings.DecimalSeparator);
-  std::u16string text = negative ? u"-" : u"";
-  text += GroupThousands(fixed.integerDigits, settings.ThousandSeparator);
-  text += settings.DecimalSeparator;
-  text += std::u16string(fixed.fractionDigits.begin(), fixed.fractionDigits.end());
-  return text;
+  return WriteNumber(value, 2, settings.DecimalSeparator, [&](bool negative, const FixedDecimal& fixed) {
+    std::u16string text = negative ? u"-" : u"";
+    text += GroupThousands(fixed.integerDigits, settings.ThousandSeparator);
+    text += settings.DecimalSeparator;
+    text.append(fixed.fractionDigits.begin(), fixed.fractionDigits.end());
+    return text;
+  });
 }
 
 }  // namespace penmarrow

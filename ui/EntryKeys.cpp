@@ -2,17 +2,13 @@
 // build a candidate text, which is written with the caret in place or dropped without a trace.
 
 #include "core/FormatSettings.h"
+#include "core/IntegerText.h"
 #include "core/MoneyText.h"
 #include "core/RateText.h"
 #include "ui/UMain.h"
 #include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
-namespace {
-
-bool IsDigit(char16_t key) { return key >= u'0' && key <= u'9'; }
-
-}  // namespace
 
 void TFMain::WireEntryFields() {
   for (TEdit* field : {TIntDep, TRegDep, TAltdep, TIntRate}) field->OnChange = [this](TEdit&) { TIntRateChange(); };
@@ -30,7 +26,7 @@ void TFMain::WireEntryFields() {
 }
 
 void TFMain::TIntDepKeyPress(TEdit& Sender, char16_t& Key) {
-  if (Key != Backspace && !IsDigit(Key)) {
+  if (Key != Backspace && !IsDecimalDigit(Key)) {
     Key = 0;
     return;
   }
@@ -59,7 +55,7 @@ void TFMain::TIntDepExit(TEdit& Sender) {
 }
 
 void TFMain::TIntRateKeyPress(TEdit& Sender, char16_t& Key) {
-  if (Key != Backspace && !IsDigit(Key) && Key != FormatSettings().DecimalSeparator) {
+  if (Key != Backspace && !IsDecimalDigit(Key) && Key != FormatSettings().DecimalSeparator) {
     Key = 0;
     return;
   }
