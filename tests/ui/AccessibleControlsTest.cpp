@@ -54,7 +54,10 @@ TEST_F(AccessibleControls, PlacesAreInTheScreensOwnPixels) {
 
 // A click, the space bar, an assistive tool's Toggle and code each run the box's handler once.
 TEST_F(AccessibleControls, EveryWayOfChangingACheckBoxRunsItsHandlerOnce) {
-  const std::pair<const char*, std::function<void(TCheckBox*)>> ways[] = {
+  const struct {
+    const char* name;
+    std::function<void(TCheckBox*)> change;
+  } ways[] = {
       {"click", [](TCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2)); }},
       {"space", [](TCheckBox* box) {
          box->setFocus();
@@ -65,17 +68,17 @@ TEST_F(AccessibleControls, EveryWayOfChangingACheckBoxRunsItsHandlerOnce) {
          Settle();
        }},
       {"code", [](TCheckBox* box) { box->setChecked(!box->isChecked()); }}};
-  for (const auto& [way, change] : ways) {
+  for (const auto& way : ways) {
     for (int round = 0; round < 2; ++round) {
-      EXPECT_EQ(CountRecalculations([&] { change(window.chAlternative); }), 1) << way;
+      EXPECT_EQ(CountRecalculations([&] { way.change(window.chAlternative); }), 1) << way.name;
       const bool on = window.chAlternative->isChecked();
-      EXPECT_EQ(Of(window.chAlternative)->state().checked, on) << way;
-      EXPECT_EQ(window.APanel->isEnabled(), on) << way;
-      EXPECT_EQ(window.Chart->LegendItems().size(), on ? 6u : 3u) << way;
-      EXPECT_EQ(window.Chart->Series(5).Count(), on ? 10 : 0) << way;
-      change(window.chMarks);
+      EXPECT_EQ(Of(window.chAlternative)->state().checked, on) << way.name;
+      EXPECT_EQ(window.APanel->isEnabled(), on) << way.name;
+      EXPECT_EQ(window.Chart->LegendItems().size(), on ? 6u : 3u) << way.name;
+      EXPECT_EQ(window.Chart->Series(5).Count(), on ? 10 : 0) << way.name;
+      way.change(window.chMarks);
       for (const int series : {2, 5})
-        EXPECT_EQ(window.Chart->Series(series).Marks().Visible(), window.chMarks->isChecked()) << way;
+        EXPECT_EQ(window.Chart->Series(series).Marks().Visible(), window.chMarks->isChecked()) << way.name;
     }
   }
 }
