@@ -1,6 +1,6 @@
 #pragma once
 // Places on the screen as assistive tools count them. Qt's AT-SPI bridge hands on Qt's
-// device-independent pixels unchanged (Qt 6.4 to 6.8), while X11 and every tool reading the places
+// device-independent pixels unchanged (Qt 6.4 and later), while X11 and every tool reading the places
 // count device pixels: at a scale factor of 2 a magnifier or a click by position would land at half
 // the distance. The program's own accessible objects therefore report device pixels.
 
