@@ -43,12 +43,8 @@ TEST_F(AccessibleControls, PlacesAreInTheScreensOwnPixels) {
                            static_cast<QWidget*>(window.Chart)}) {
     const QRect place(control->mapToGlobal(QPoint(0, 0)) * ratio, control->size() * ratio);
     EXPECT_EQ(Of(control)->rect(), place) << control->metaObject()->className();
-  }
-  for (QWidget* control : {static_cast<QWidget*>(window.TIntDep), static_cast<QWidget*>(window.chAlternative)}) {
-    const QPoint middle = Of(control)->rect().center();
-    QAccessibleInterface* hit = Of(&window);
-    while (QAccessibleInterface* inner = hit->childAt(middle.x(), middle.y())) hit = inner;
-    EXPECT_EQ(hit->object(), control) << control->metaObject()->className();
+    if (control != &window)  // a tool's hit test by position finds it
+      EXPECT_EQ(Of(control->parentWidget())->childAt(place.center().x(), place.center().y()), Of(control));
   }
 }
 
