@@ -1,4 +1,5 @@
-// The chart's marks switch and the year hint that follows the pointer over the bars.
+// The chart's marks switch and the year hint that follows the pointer over the bars, or the keyboard's
+// cell.
 
 
 #include "core/Rounding.h"
@@ -46,6 +47,15 @@ void TFMain::ChartMouseMove(int x, int y) {
 }
 
 void TFMain::ChartMouseLeave() { FHint->hide(); }
+
+// The keyboard's year: the figures are those of the framed bars, so they are filled in afresh.
+void TFMain::ShowYearHintBelow(int year, QRect place) {
+  if (!FHint) return;
+  PrevXVal = year;
+  ShowYearHint(year);
+  FHint->move(place.center().x() - FHint->width() / 2, place.bottom() + HintBelowPointer);
+  FHint->Show();
+}
 
 void TFMain::ShowYearHint(int year) {
   const auto value = [&](int series) { return Round(Chart->Series(series).YValue(year - 1)); };

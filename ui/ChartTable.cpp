@@ -7,6 +7,7 @@
 #include "ui/ChartCursor.h"
 #include "ui/SpokenText.h"
 #include "ui/YearFigures.h"
+#include "ui/accessibility/DevicePixels.h"
 #include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
@@ -33,7 +34,9 @@ class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterf
     return t == QAccessible::Name && isValid() ? table_->CellText(row_, column_) : QString();
   }
   void setText(QAccessible::Text, const QString&) override {}
-  QRect rect() const override { return isValid() ? table_->CellRect(row_, column_) : QRect(); }
+  QRect rect() const override {
+    return isValid() ? DevicePixels(*table_->Chart(), table_->CellRect(row_, column_)) : QRect();
+  }
   QAccessible::Role role() const override { return row_ < 0 ? QAccessible::ColumnHeader : QAccessible::Cell; }
   QAccessible::State state() const override {
     QAccessible::State state;
@@ -73,7 +76,7 @@ class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterf
 
 QAccessibleInterface* ChartTableFactory(const QString&, QObject* object) {
   auto* chart = dynamic_cast<TChart*>(object);
-  return chart ? new ChartTable(chart) : nullptr;
+  return chart ? new InDevicePixels<ChartTable>(chart) : nullptr;
 }
 
 // Which strategy and which of its figures a column past the year shows.

@@ -9,6 +9,7 @@
 
 #include "core/FormatSettings.h"
 #include "core/FrequencyTable.h"
+#include "ui/ChartFocus.h"
 #include "ui/ChartTable.h"
 #include "ui/SpokenText.h"
 #include "ui/accessibility/AccessibleControls.h"
@@ -46,6 +47,9 @@ void TFMain::WireEvents() {
   chMarks->OnClick = [this] { chMarksClick(); };
   Chart->OnMouseMove = [this](int x, int y) { ChartMouseMove(x, y); };
   Chart->OnMouseLeave = [this] { ChartMouseLeave(); };
+  new ChartFocus(*Chart, [this](int year, QRect bars) { ShowYearHintBelow(year, bars); }, [this] {
+    if (FHint) FHint->hide();
+  });
   LinkLabel->OnLinkClick = [this](const QString& link) { LinkLabelLinkClick(link); };
 }
 

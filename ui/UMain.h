@@ -176,6 +176,7 @@ class TFMain : public QWidget {
   void ChartMouseMove(int x, int y);
   void ChartMouseLeave();
   void ShowYearHint(int year);
+  void ShowYearHintBelow(int year, QRect place);
 
   // the chart's context menu
   void CreateChartMenu();

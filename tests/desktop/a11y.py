@@ -1,10 +1,12 @@
 """What a screen reader relies on, read through AT-SPI from the running program: the window and its
 panels, the years' value, every text query of every field answered at once, writes held to the
-fields' rules, and the chart's table with its cells, headings and places on screen."""
+fields' rules, the chart's table with its cells, headings and places on screen, the check boxes'
+Toggle action, and places in the screen's own pixels at twice the size."""
 
 import time
 
-from desktop import check, find_all, main
+from desktop import check, find_all, main, scenario
+from focus import Screen
 
 QUICK = 1.0  # seconds a single query may take; Qt's own word search once never returned
 
@@ -115,6 +117,65 @@ def table_cells_headings_and_places(d):
     d.shot("cell-focused")
 
 
+def toggle_runs_the_boxes_handlers(d):
+    """Voice control and switch access change a check box through its Toggle action."""
+    app = d.atspi_app()
+    boxes = {box.name: box for box in role_named(app, "check box")}
+    check(set(boxes) == {"Alternative strategy", "Show marks"}, f"check boxes: {sorted(boxes)}")
+    chart = role_named(app, "table")[0]
+    changed_deposit = next(f for f in role_named(app, "text") if f.name == "Change regular deposit:")
+    import pyatspi
+
+    def toggle(name):
+        action = boxes[name].queryAction()
+        action.doAction(next(i for i in range(action.nActions) if action.getName(i) == "Toggle"))
+        d.pause()
+        return boxes[name].getState().contains(pyatspi.STATE_CHECKED)
+
+    for on in (True, False):
+        check(toggle("Alternative strategy") == on, f"Toggle left the alternative {'off' if on else 'on'}")
+        for step in ("toggled", "after a key"):
+            sensitive = changed_deposit.getState().contains(pyatspi.STATE_SENSITIVE)
+            columns = chart.queryTable().nColumns
+            check(sensitive == on, f"{step}: the alternative's deposit is {'disabled' if on else 'enabled'}")
+            check(columns == (9 if on else 5), f"{step}: the table shows {columns} columns")
+            d.type("5")  # into the initial deposit, which keeps the focus
+
+    def white(screen):
+        x, y, w, h = extents(chart)
+        return sum(screen.at(px, py) == b"\xff\xff\xff" for py in range(y, y + h) for px in range(x, x + w))
+
+    with_marks = white(Screen(d))
+    check(not toggle("Show marks"), "Toggle left the marks switch on")
+    without = white(Screen(d))
+    check(without < with_marks - 500, f"the marks stayed drawn: {with_marks} white pixels, then {without}")
+    check(toggle("Show marks") and white(Screen(d)) == with_marks, "Toggle did not bring the marks back")
+    d.shot("toggled")
+
+
+@scenario(screen="2400x1400", scale="2")
+def places_in_device_pixels_at_twice_the_size(d):
+    """A magnifier and a click by position use the places: at 2x they are twice the design's."""
+    import pyatspi
+    app = d.atspi_app()
+    window = next(child for child in app if child is not None)
+    left, top, width, height = d.client_geometry()
+
+    def near(found, expected, what):
+        check(all(abs(a - b) <= 1 for a, b in zip(found, expected)), f"{what} is at {found}, not {expected}")
+
+    near(extents(window), (left, top, width, height), "the window")
+    design = lambda x, y, w, h: (left + 2 * x, top + 2 * y, 2 * w, 2 * h)
+    deposit = next(f for f in role_named(app, "text") if f.name == "Initial deposit:")
+    near(extents(deposit), design(20, 42, 94, 24), "the initial deposit")
+    near(extents(role_named(app, "table")[0]), design(185, 20, 787, 321), "the chart")
+    box = next(b for b in role_named(app, "check box") if b.name == "Alternative strategy")
+    near(extents(box)[:2], design(20, 343 + 11, 0, 0)[:2], "the alternative's check box")
+    x, y, w, h = extents(deposit)
+    hit = window.queryComponent().getAccessibleAtPoint(x + w // 2, y + h // 2, pyatspi.DESKTOP_COORDS)
+    check(hit is not None and hit.name == "Initial deposit:", f"the deposit's middle holds {hit and hit.name!r}")
+
+
 if __name__ == "__main__":
     main([window_panels_and_years, every_text_query_is_answered, writes_pass_the_rule_and_recalculate,
-          table_cells_headings_and_places])
+          table_cells_headings_and_places, toggle_runs_the_boxes_handlers, places_in_device_pixels_at_twice_the_size])

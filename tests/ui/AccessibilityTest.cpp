@@ -118,7 +118,8 @@ TEST_F(Accessibility, CellsAreReachableAsChildrenAndNameTheirHeadings) {
   EXPECT_EQ(NameOf(place->columnHeaderCells().value(0)), "Your strategy, total savings");
   EXPECT_EQ(NameOf(place->rowHeaderCells().value(0)), "10");
   // On screen the cells lie as a grid over the chart, the headings on top, in reading order.
-  const QRect chartArea(window.Chart->mapToGlobal(QPoint(0, 0)), window.Chart->size());
+  const qreal ratio = window.devicePixelRatio();  // places are in the screen's own pixels
+  const QRect chartArea(window.Chart->mapToGlobal(QPoint(0, 0)) * ratio, window.Chart->size() * ratio);
   const auto rectAt = [&](int row, int column) {
     return (row < 0 ? chart->child(50 + column) : Table()->cellAt(row, column))->rect();
   };

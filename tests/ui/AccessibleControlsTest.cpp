@@ -34,6 +34,51 @@ TEST_F(AccessibleControls, TheWindowIsAWindowAndItsContainersArePanels) {
   EXPECT_EQ(Of(window.seYears)->role(), QAccessible::SpinBox);
 }
 
+// A magnifier or a click by position uses the places, which the screen counts in its own pixels.
+TEST_F(AccessibleControls, PlacesAreInTheScreensOwnPixels) {
+  const qreal ratio = window.devicePixelRatio();
+  for (QWidget* control : {static_cast<QWidget*>(&window), window.pTop, static_cast<QWidget*>(window.TIntDep),
+                           static_cast<QWidget*>(window.seYears), static_cast<QWidget*>(window.CDefFreq),
+                           static_cast<QWidget*>(window.TB), static_cast<QWidget*>(window.chAlternative),
+                           static_cast<QWidget*>(window.Chart)}) {
+    const QRect place(control->mapToGlobal(QPoint(0, 0)) * ratio, control->size() * ratio);
+    EXPECT_EQ(Of(control)->rect(), place) << control->metaObject()->className();
+    if (control != &window)  // a tool's hit test by position finds it
+      EXPECT_EQ(Of(control->parentWidget())->childAt(place.center().x(), place.center().y()), Of(control));
+  }
+}
+
+// A click, the space bar, an assistive tool's Toggle and code each run the box's handler once.
+TEST_F(AccessibleControls, EveryWayOfChangingACheckBoxRunsItsHandlerOnce) {
+  const struct {
+    const char* name;
+    std::function<void(TCheckBox*)> change;
+  } ways[] = {
+      {"click", [](TCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2)); }},
+      {"space", [](TCheckBox* box) {
+         box->setFocus();
+         QTest::keyClick(box, Qt::Key_Space);
+       }},
+      {"Toggle", [](TCheckBox* box) {
+         Of(box)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+         Settle();
+       }},
+      {"code", [](TCheckBox* box) { box->setChecked(!box->isChecked()); }}};
+  for (const auto& way : ways) {
+    for (int round = 0; round < 2; ++round) {
+      EXPECT_EQ(CountRecalculations([&] { way.change(window.chAlternative); }), 1) << way.name;
+      const bool on = window.chAlternative->isChecked();
+      EXPECT_EQ(Of(window.chAlternative)->state().checked, on) << way.name;
+      EXPECT_EQ(window.APanel->isEnabled(), on) << way.name;
+      EXPECT_EQ(window.Chart->LegendItems().size(), on ? 6u : 3u) << way.name;
+      EXPECT_EQ(window.Chart->Series(5).Count(), on ? 10 : 0) << way.name;
+      way.change(window.chMarks);
+      for (const int series : {2, 5})
+        EXPECT_EQ(window.Chart->Series(series).Marks().Visible(), window.chMarks->isChecked()) << way.name;
+    }
+  }
+}
+
 // Every question of every boundary at every offset of every field is answered inside the text,
 // the word at the start of a money field included.
 TEST_F(AccessibleControls, EveryTextQueryOfEveryFieldIsAnswered) {

@@ -258,7 +258,9 @@ TEST_F(ChartCopy, CopyChartPutsTheChartAsDrawnAtTheScreensPixelRatio) {
     const qreal ratio = window.Chart->devicePixelRatioF();
     const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(copied.size(), window.Chart->size() * ratio);
-    // Above the "Show marks" box the copy is what the screen shows: legend, bars, marks and axes.
+    // Above the "Show marks" box the copy is what the screen shows: legend, bars, marks and axes;
+    // the keyboard's focus frame is no part of the chart.
+    window.TIntDep->setFocus();
     const QImage onScreen = window.Chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(onScreen.size(), copied.size());
     const QRect aboveTheBox(0, 0, copied.width(), static_cast<int>(window.chMarks->y() * ratio));

@@ -1,8 +1,10 @@
-// The year hint on the real window, driven by pointer moves over the chart.
+// The year hint on the real window, driven by pointer moves over the chart or by the chart's
+// keyboard cursor.
 
 #include <QPainter>
 
 #include "tests/ui/WindowFixture.h"
+#include "ui/ChartFocus.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -108,6 +110,43 @@ TEST_F(YearHint, AlternativeColumnShowsZeroBeforeItsStart) {
                       WidestOf({hint->lAlternative, hint->lInit2, hint->lRegular2, hint->lTotalInt2, hint->lTotal2}) + 20;
   EXPECT_EQ(hint->width(), columns + 6);
   SaveGrab();
+}
+
+// Nothing shows until the chart has the focus; then each key frames the bars of its cell and the
+// hint shows that year, while the focus stays on the chart; when the focus leaves, all of it goes.
+TEST_F(YearHint, TheKeyboardsCellIsFramedWithItsYearUntilTheFocusLeaves) {
+  ClickAlternative();
+  window.Chart->replot();
+  const auto* focus = window.Chart->findChild<ChartFocus*>();
+  ASSERT_NE(focus, nullptr);
+  const QImage unfocused = window.Chart->grab().toImage();
+  window.Chart->setFocus();
+  EXPECT_NE(window.Chart->grab().toImage(), unfocused);
+  EXPECT_FALSE(focus->CellBars());
+  EXPECT_FALSE(hint->isVisible());
+  const struct {
+    Qt::Key key;
+    int firstSeries;  // the framed bars
+    int lastSeries;
+    int year;
+  } moves[] = {{Qt::Key_Down, 0, 5, 1},  {Qt::Key_Right, 0, 0, 1}, {Qt::Key_Right, 1, 1, 1},
+               {Qt::Key_Right, 2, 2, 1}, {Qt::Key_Right, 0, 2, 1}, {Qt::Key_End, 3, 5, 1},
+               {Qt::Key_Left, 5, 5, 1},  {Qt::Key_PageDown, 5, 5, 10}};
+  for (const auto& move : moves) {
+    QTest::keyClick(window.Chart, move.key);
+    QRectF bars = window.Chart->Series(move.firstSeries).BarRect(move.year - 1);
+    for (int series = move.firstSeries + 1; series <= move.lastSeries; ++series)
+      bars = bars.united(window.Chart->Series(series).BarRect(move.year - 1));
+    EXPECT_EQ(focus->CellBars(), bars) << move.key;
+    EXPECT_TRUE(hint->isVisible()) << move.key;
+    EXPECT_EQ(hint->lAfter->text(), QStringLiteral("After %1 year%2").arg(move.year).arg(move.year > 1 ? "s" : ""));
+  }
+  EXPECT_EQ(hint->lTotalInt2->text(), window.Totals2.totalIntVal->text());
+  EXPECT_EQ(QApplication::activeWindow(), &window);
+  EXPECT_EQ(QApplication::focusWidget(), window.Chart);
+  window.TIntDep->setFocus();
+  EXPECT_FALSE(hint->isVisible());
+  EXPECT_EQ(window.Chart->grab().toImage(), unfocused);
 }
 
 }  // namespace

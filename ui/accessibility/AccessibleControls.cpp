@@ -5,6 +5,8 @@
 
 #include "ui/UMain.h"
 #include "ui/SpokenText.h"
+#include "ui/accessibility/CheckBoxControl.h"
+#include "ui/accessibility/DevicePixels.h"
 #include "ui/accessibility/TextChanges.h"
 #include "ui/accessibility/TextField.h"
 #include "ui/platform/ErrorDisplay.h"
@@ -28,7 +30,7 @@ TextField::Writer Checked(QWidget* field, std::function<QString()> current, std:
 
 TextField* EditField(TEdit* edit) {
   const auto accepts = [edit](const QString& text) { return !edit->AcceptsText || edit->AcceptsText(text); };
-  return new TextField(edit, edit, QAccessible::EditableText,
+  return new InDevicePixels<TextField>(edit, edit, QAccessible::EditableText,
                        Checked(edit, [edit] { return edit->text(); }, accepts, [edit](const QString& text) {
                          // As a paste: written whole, and the deposit to restore follows it.
                          edit->Offer(0, static_cast<int>(edit->text().size()), text);
@@ -93,16 +95,20 @@ class CaptionedChoice : public QAccessibleWidget {
   std::function<QString()> shown_;
 };
 
+// Every object made here reports its place in device pixels (DevicePixels.h).
 QAccessibleInterface* ControlsFactory(const QString&, QObject* object) {
-  if (auto* window = dynamic_cast<TFMain*>(object)) return new QAccessibleWidget(window, QAccessible::Window);
-  if (auto* panel = dynamic_cast<TPanel*>(object)) return new QAccessibleWidget(panel, QAccessible::Pane);
-  if (auto* grid = dynamic_cast<TGridPanel*>(object)) return new QAccessibleWidget(grid, QAccessible::Pane);
+  using Widget = InDevicePixels<QAccessibleWidget>;
+  if (auto* window = dynamic_cast<TFMain*>(object)) return new Widget(window, QAccessible::Window);
+  if (auto* panel = dynamic_cast<TPanel*>(object)) return new Widget(panel, QAccessible::Pane);
+  if (auto* grid = dynamic_cast<TGridPanel*>(object)) return new Widget(grid, QAccessible::Pane);
   if (auto* edit = dynamic_cast<TEdit*>(object)) return EditField(edit);
-  if (auto* spin = dynamic_cast<TSpinEdit*>(object)) return new YearsField(spin);
+  if (auto* spin = dynamic_cast<TSpinEdit*>(object)) return new InDevicePixels<YearsField>(spin);
   if (auto* box = dynamic_cast<TComboBox*>(object))
-    return new CaptionedChoice(box, QAccessible::ComboBox, [box] { return box->currentText(); });
+    return new InDevicePixels<CaptionedChoice>(box, QAccessible::ComboBox, [box] { return box->currentText(); });
   if (auto* slider = dynamic_cast<TTrackBar*>(object))
-    return new CaptionedChoice(slider, QAccessible::Slider, [slider] { return StartLaterText(slider->Position()); });
+    return new InDevicePixels<CaptionedChoice>(slider, QAccessible::Slider,
+                                               [slider] { return StartLaterText(slider->Position()); });
+  if (auto* box = dynamic_cast<TCheckBox*>(object)) return new CheckBoxControl(box);
   return nullptr;
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/TextBoundaries.h"
+#include "ui/accessibility/DevicePixels.h"
 #include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
@@ -126,7 +127,7 @@ QRect TextField::characterRect(int offset) const {
   const int left = contents.left() + 2 + metrics.horizontalAdvance(shown.left(offset));
   const int top = contents.top() + (contents.height() - metrics.height()) / 2;
   const QRect local(left, top, metrics.horizontalAdvance(shown.at(offset)), metrics.height());
-  return QRect(line_->mapToGlobal(local.topLeft()), local.size());
+  return DevicePixels(*line_, QRect(line_->mapToGlobal(local.topLeft()), local.size()));
 }
 
 int TextField::offsetAtPoint(const QPoint& point) const {

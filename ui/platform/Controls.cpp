@@ -33,7 +33,9 @@ TComboBox::TComboBox(QWidget* parent) : QComboBox(parent) {
 }
 
 TCheckBox::TCheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {
-  connect(this, &QCheckBox::clicked, this, [this] { RunGuarded(OnClick); });
+  // Every change runs the handler once, whoever makes it: a click, the space bar, an assistive
+  // tool's Toggle action (which sets the state without a click) or code.
+  connect(this, &QCheckBox::toggled, this, [this] { RunGuarded(OnClick); });
 }
 
 }  // namespace penmarrow::ui

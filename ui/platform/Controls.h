@@ -39,7 +39,10 @@ class TPanel : public QFrame {
   explicit TPanel(QWidget* parent = nullptr) : QFrame(parent) {}
 };
 
+// A check box whose OnClick runs at every change of its state, as the toolkit's does.
 class TCheckBox : public QCheckBox {
+  Q_OBJECT  // its own class name lets the accessibility factory find it
+
  public:
   explicit TCheckBox(const QString& caption, QWidget* parent = nullptr);
   bool Checked() const { return isChecked(); }
