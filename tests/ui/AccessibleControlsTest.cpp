@@ -43,8 +43,9 @@ TEST_F(AccessibleControls, PlacesAreInTheScreensOwnPixels) {
                            static_cast<QWidget*>(window.Chart)}) {
     const QRect place(control->mapToGlobal(QPoint(0, 0)) * ratio, control->size() * ratio);
     EXPECT_EQ(Of(control)->rect(), place) << control->metaObject()->className();
-    if (control != &window)  // a tool's hit test by position finds it
+    if (control != &window) {  // a tool's hit test by position finds it
       EXPECT_EQ(Of(control->parentWidget())->childAt(place.center().x(), place.center().y()), Of(control));
+    }
   }
 }
 
