@@ -28,7 +28,8 @@ void ShowErrorBox(const QString& message) {
   auto* ok = qobject_cast<QPushButton*>(box.button(QMessageBox::Ok));
   ok->setIcon(QIcon());  // the style's stock button icon belongs to no other control of the window
   box.setDefaultButton(ok);
-  // Not exec(): its modality would throw away the keys typed at the window beneath.
+  // Neither modal nor exec(): Qt's modality would throw away the keys typed at the window beneath.
+  box.setWindowModality(Qt::NonModal);
   const HeldInput::BoxScope holding(box);
   QEventLoop loop;
   QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
