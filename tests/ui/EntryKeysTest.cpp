@@ -122,12 +122,6 @@ TEST_F(EntryKeys, AKeyWhoseRecalculationOverflowsKeepsItsCaretAndTheSavedDeposit
   EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$9100"));
   EXPECT_EQ(window.TRegDep->cursorPosition(), 2);
   EXPECT_EQ(window.PrevRegularDep, QStringLiteral("$9100"));
-  // The second character of a key still lands after the first one overflowed.
-  QTest::sendKeyEvent(QTest::Click, window.TRegDep, Qt::Key_unknown, QStringLiteral("12"), Qt::NoModifier);
-  EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$912100"));
-  EXPECT_EQ(window.TRegDep->cursorPosition(), 4);
-  EXPECT_EQ(window.PrevRegularDep, QStringLiteral("$912100"));
-  EXPECT_EQ(errors.size(), 3u);
 }
 
 TEST_F(EntryKeys, OnlyKeysInTheRegularDepositFollowIntoThePreviousDeposit) {
