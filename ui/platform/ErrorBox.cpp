@@ -28,6 +28,10 @@ void ShowErrorBox(const QString& message) {
   auto* ok = qobject_cast<QPushButton*>(box.button(QMessageBox::Ok));
   ok->setIcon(QIcon());  // the style's stock button icon belongs to no other control of the window
   box.setDefaultButton(ok);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+  // From Qt 6.6 a platform may show its own message dialog instead, without the program's look.
+  box.setOption(QMessageBox::Option::DontUseNativeDialog);
+#endif
   // Neither modal nor exec(): Qt's modality would throw away the keys typed at the window beneath.
   box.setWindowModality(Qt::NonModal);
   const HeldInput::BoxScope holding(box);
