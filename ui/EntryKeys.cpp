@@ -44,9 +44,10 @@ void TFMain::TIntDepKeyDown(TEdit& Sender, int& Key) {
 
 void TFMain::ApplyMoneyEdit(TEdit& Sender, const TKeyEdit& E) {
   if (!MoneyTextAllowed(E.Text)) return;
-  Sender.SetText(ToQString(E.Text));  // recalculates before the caret is placed
-  Sender.SetSelStart(E.Caret);
-  if (&Sender == TRegDep) PrevRegularDep = Sender.text();
+  // The caret and the saved deposit follow the written text even when its recalculation overflows.
+  Sender.WriteEdit(ToQString(E.Text), E.Caret, [&] {
+    if (&Sender == TRegDep) PrevRegularDep = Sender.text();
+  });
 }
 
 void TFMain::TIntDepExit(TEdit& Sender) {
@@ -73,8 +74,7 @@ void TFMain::TIntRateKeyDown(TEdit& Sender, int& Key) {
 
 void TFMain::ApplyRateEdit(TEdit& Sender, const TKeyEdit& E, bool limitLength) {
   if (!RateTextAllowed(E.Text, limitLength)) return;
-  Sender.SetText(ToQString(E.Text));
-  Sender.SetSelStart(E.Caret);
+  Sender.WriteEdit(ToQString(E.Text), E.Caret);
 }
 
 void TFMain::TIntRateExit(TEdit& Sender) {

@@ -1,6 +1,7 @@
 """Every way text reaches an entry field, on a real desktop: the context menu used with the mouse
 and its mnemonics, the primary selection's middle-click, a drag from another program, typed keys
-with modifiers, and a resize; the program must live through all of it and keep its figures."""
+with modifiers, keys typed while an error box comes up, and a resize; the program must live
+through all of it and keep its figures."""
 
 import os
 
@@ -61,6 +62,9 @@ def field_reads(d, at, expected, what):
 
 
 def every_menu_action_on_every_field(d):
+    d.click(*INITIAL, button=3)
+    d.shot("edit-menu")  # the keys in a column of their own
+    d.key("Escape")
     d.click(*alternative_box(d))
     d.set_clipboard("5")
     for name, at in (("initial", INITIAL), ("regular", REGULAR), ("rate", RATE), ("years", YEARS),
@@ -160,6 +164,33 @@ def shortcuts_type_nothing_and_the_window_survives_resizing(d):
     check(totals_say(d, "Your strategy, initial deposit, $10,005"), "the totals lost the deposit")
 
 
+def program_windows(d):
+    found = d.xdotool("search", "--onlyvisible", "--pid", str(d.process.pid), "--name", ".+", check=False)
+    return found.split()
+
+
+def keys_typed_as_the_error_box_comes_up_reach_the_field(d):
+    # Fifty years at the highest rate: an initial deposit of $10,000 overflows, $1,000 does not.
+    for at, text in ((YEARS, "50"), (RATE, "99.99")):
+        d.click(*at)
+        menu(d, at, "a")
+        d.type(text)
+    d.click(*INITIAL)
+    d.key("End")
+    # Typed before the box can come up, so the window system sends them all to the main window.
+    d.xdotool("key", "--delay", "15", "0", "BackSpace", "Tab")
+    wait_until(lambda: len(program_windows(d)) > 1, "the error box")
+    d.pause()
+    d.shot("error-box")
+    d.key("Return")
+    d.pause(1)
+    check(len(program_windows(d)) == 1, "a second error box came up: BackSpace did not reach the field")
+    check(d.focused_text() == "$100", f"Tab did not reach the field: the focus is on {d.focused_text()!r}")
+    check("$1,000" in texts(d), f"BackSpace did not reach the field: {texts(d)}")
+    check(totals_say(d, "Your strategy, initial deposit, $1,000"), "the totals missed the deposit")
+
+
 if __name__ == "__main__":
     main([every_menu_action_on_every_field, middle_click_pastes_only_what_typing_could_make,
-          refused_drop_leaves_the_other_programs_text, shortcuts_type_nothing_and_the_window_survives_resizing])
+          refused_drop_leaves_the_other_programs_text, shortcuts_type_nothing_and_the_window_survives_resizing,
+          keys_typed_as_the_error_box_comes_up_reach_the_field])

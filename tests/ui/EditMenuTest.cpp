@@ -1,7 +1,8 @@
 // Text that reaches a field other than by typed keys: the context menu, opened with a right-click
 // and used with the keyboard as a person does, a drop and an input method. Every menu action runs
-// on every field without touching freed memory (the valgrind run of these tests checks that), and
-// all such text passes the rule typing passes, tested whole.
+// on every field without touching freed memory (the valgrind run of these tests checks that) or
+// leaving its menu behind, all such text passes the rule typing passes, tested whole, and an edit
+// stays whole when its recalculation overflows.
 
 #include <QApplication>
 #include <QClipboard>
@@ -105,6 +106,40 @@ TEST_F(EditMenu, APastedRegularDepositComesBackAfterContinuousCompoundingEvenWhe
   Pick(window.CcompFreq, QStringLiteral("Annually"));
   EXPECT_EQ(window.TRegDep->text(), QStringLiteral("250"));
   EXPECT_EQ(window.Totals1.regularDepVal->text(), QStringLiteral("$2,500"));
+}
+
+TEST_F(EditMenu, AnEditWhoseRecalculationOverflowsStaysUndoableAndIsTheDepositPutBack) {
+  OverflowEveryRecalculation();
+  Select(window.TRegDep, 0, 4);
+  Choose(window.TRegDep, QStringLiteral("Cut"));
+  EXPECT_EQ(window.TRegDep->text(), QString());
+  Choose(window.TRegDep, QStringLiteral("Undo"));
+  EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$100"));
+  QApplication::clipboard()->setText(QStringLiteral("999999"));
+  Select(window.TRegDep, 0, 4);
+  Choose(window.TRegDep, QStringLiteral("Paste"));
+  Pick(window.CcompFreq, QStringLiteral("Continuous"));
+  Pick(window.CcompFreq, QStringLiteral("Annually"));
+  EXPECT_EQ(window.TRegDep->text(), QStringLiteral("999999"));
+  EXPECT_EQ(errors.size(), 5u);  // one box for each edit and pick
+}
+
+TEST_F(EditMenu, TheMenuShowsTheUsualKeysAndNoneIsLeftBehindHoweverOftenItIsUsed) {
+  const auto menus = [this] { return window.findChildren<QMenu*>().size(); };
+  const auto before = menus();
+  QMenu* menu = OpenMenu(window.TIntDep);
+  ASSERT_NE(menu, nullptr);
+  QStringList keys;
+  for (const QAction* action : menu->actions())
+    if (!action->isSeparator()) keys << action->text().section(u'\t', 1);
+  EXPECT_EQ(keys, (QStringList{"Ctrl+Z", "Ctrl+X", "Ctrl+C", "Ctrl+V", "Del", "Ctrl+A"}));
+  QTest::keyClick(menu, Qt::Key_Escape);
+  QApplication::clipboard()->setText(QStringLiteral("7"));
+  for (int paste = 0; paste < 200; ++paste) {
+    Select(window.TIntDep, 0, static_cast<int>(window.TIntDep->text().size()));
+    Choose(window.TIntDep, QStringLiteral("Paste"));
+  }
+  EXPECT_EQ(menus(), before);
 }
 
 TEST_F(EditMenu, ARefusedDropIsNoMoveSoTheSourceKeepsItsText) {

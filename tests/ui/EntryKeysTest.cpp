@@ -116,6 +116,14 @@ TEST_F(EntryKeys, AKeyCarryingSeveralCharactersTypesEachInTurn) {
   EXPECT_EQ(window.PrevRegularDep, QStringLiteral("$1005"));
 }
 
+TEST_F(EntryKeys, AKeyWhoseRecalculationOverflowsKeepsItsCaretAndTheSavedDeposit) {
+  OverflowEveryRecalculation();
+  Type(window.TRegDep, 1, QStringLiteral("9"));
+  EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$9100"));
+  EXPECT_EQ(window.TRegDep->cursorPosition(), 2);
+  EXPECT_EQ(window.PrevRegularDep, QStringLiteral("$9100"));
+}
+
 TEST_F(EntryKeys, OnlyKeysInTheRegularDepositFollowIntoThePreviousDeposit) {
   Type(window.TIntDep, 6, QStringLiteral("5"));
   Type(window.TAltdep, 3, QStringLiteral("5"));

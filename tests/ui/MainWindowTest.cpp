@@ -1,13 +1,16 @@
 // The main window's own events on the real window: start-up, the alternative strategy, continuous
 // compounding mode, the years field with the slider, the totals' resize rule and a projection that
-// overflows.
+// overflows, with the keys typed behind its box.
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMessageBox>
+#include <QTimer>
 #include <QWindow>
 #include <climits>
 
 #include "tests/ui/WindowFixture.h"
+#include "ui/platform/ErrorBox.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -142,13 +145,35 @@ TEST_F(MainWindow, PastedYearsBeyondWhatAWholeNumberHoldsAreRewrittenToo) {
   }
 }
 
-TEST_F(MainWindow, OnlyTheUpAndDownKeysStepTheYearsByOne) {
-  struct Case { Qt::Key key; QString shown; };
-  const Case cases[] = {{Qt::Key_Up, "11"}, {Qt::Key_PageUp, "11"}, {Qt::Key_Down, "10"}, {Qt::Key_PageDown, "10"}};
+TEST_F(MainWindow, OnlyTheUpAndDownKeysStepTheYearsAndByOneWhateverTheModifiers) {
+  struct Case { Qt::Key key; Qt::KeyboardModifiers modifiers; QString shown; };
+  const Case cases[] = {{Qt::Key_Up, Qt::NoModifier, "11"},        {Qt::Key_PageUp, Qt::NoModifier, "11"},
+                        {Qt::Key_Up, Qt::ControlModifier, "12"},   {Qt::Key_Down, Qt::NoModifier, "11"},
+                        {Qt::Key_PageDown, Qt::NoModifier, "11"}, {Qt::Key_Down, Qt::ControlModifier, "10"}};
   window.seYears->setFocus();
   for (const Case& c : cases) {
-    QTest::keyClick(window.seYears, c.key);
-    EXPECT_EQ(window.seYears->text(), c.shown) << c.key;
+    QTest::keyClick(window.seYears, c.key, c.modifiers);
+    EXPECT_EQ(window.seYears->text(), c.shown) << c.key << " " << c.modifiers.toInt();
+  }
+  const QPointF centre = window.seYears->rect().center();
+  QWheelEvent notch(centre, window.seYears->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(window.seYears, &notch);
+  EXPECT_EQ(window.seYears->text(), QStringLiteral("11"));
+}
+
+TEST_F(MainWindow, TheYearsFieldTakesDeleteAndNoDigitsButAscii) {
+  TypeYears(QStringLiteral("12"));
+  QTest::keyClick(window.seYears, Qt::Key_Home);
+  QTest::keyClick(window.seYears, Qt::Key_Delete);
+  EXPECT_EQ(window.seYears->text(), QStringLiteral("2"));
+  // Arabic-Indic and full-width digits, typed or pasted.
+  for (const QString& foreign : {QStringLiteral("\u0662\u0665"), QStringLiteral("\uFF15\uFF10")}) {
+    QApplication::clipboard()->setText(foreign);
+    window.seYears->selectAll();
+    QTest::sendKeyEvent(QTest::Click, window.seYears, Qt::Key_unknown, foreign.left(1), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, window.seYears, Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier);
+    EXPECT_EQ(window.seYears->text(), QStringLiteral("2")) << foreign.toStdString();
   }
 }
 
@@ -221,6 +246,47 @@ TEST_F(MainWindow, ShowMarksKeepsItsCornerOfTheChartAndTheWindowItsSmallestSize)
   const QMargins frame = window.windowHandle()->frameMargins();
   EXPECT_EQ(window.frameGeometry().size(), QSize(485, std::min(540, 512 + frame.top() + frame.bottom())));
   EXPECT_FALSE(window.Totals1.panel->isVisible());
+}
+
+// Keys typed at the window while the box is up were typed at the field the user saw: they reach it,
+// in order, once the box has closed, and one that overflows again opens the box again.
+TEST_F(MainWindow, KeysTypedBehindTheErrorBoxReachTheFieldOnceItCloses) {
+  window.seYears->SetValue(50);
+  window.TIntRate->SetText(QStringLiteral("99.99"));
+  ASSERT_TRUE(errors.empty());
+  const auto shownBox = [] {
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) return box;
+    return static_cast<QMessageBox*>(nullptr);
+  };
+  ErrorDisplay::SetPresenter([&](const QString& message) {
+    errors.push_back(message);
+    QTimer::singleShot(0, [&] {
+      QMessageBox* box = shownBox();
+      ASSERT_NE(box, nullptr);
+      if (errors.size() == 1) {
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Penmarrow"));
+        EXPECT_EQ(box->icon(), QMessageBox::Critical);
+        EXPECT_TRUE(box->button(QMessageBox::Ok)->icon().isNull());
+        // Sent where the window system sends them, to the window. The click is blocked as by a
+        // modal box, and the keys wait.
+        const QPoint check = window.chAlternative->mapTo(&window, QPoint(5, window.chAlternative->height() / 2));
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, check);
+        for (const Qt::Key key : {Qt::Key_Backspace, Qt::Key_0, Qt::Key_Backspace, Qt::Key_Tab})
+          QTest::keyClick(window.windowHandle(), key);
+      }
+      QTest::keyClick(box, Qt::Key_Return);  // the default button closes it
+    });
+    ShowErrorBox(message);
+  });
+  window.TIntDep->setFocus();
+  window.TIntDep->setCursorPosition(6);
+  QTest::keyClick(window.TIntDep, Qt::Key_0);  // "$1,0000" overflows
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == window.TRegDep; }));
+  EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$1,000"));
+  EXPECT_EQ(window.Totals1.initialDepVal->text(), QStringLiteral("$1,000"));
+  EXPECT_EQ(errors.size(), 2u);
+  EXPECT_FALSE(window.chAlternative->isChecked());
 }
 
 TEST_F(MainWindow, OverflowShowsOneErrorAndKeepsWhatWasWritten) {

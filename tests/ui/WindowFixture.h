@@ -32,6 +32,26 @@ class WindowFixture : public ::testing::Test {
   // does; a disabled action is not reachable, and Escape closes the menu instead. Says whether the
   // action ran.
   static bool ChooseFromMenu(QWidget* field, const QString& action) {
+    QMenu* menu = OpenMenu(field);
+    if (!menu) {
+      ADD_FAILURE() << "no context menu opened";
+      return false;
+    }
+    QAction* wanted = nullptr;
+    for (QAction* candidate : menu->actions())
+      if (candidate->text().section(u'\t', 0, 0).remove(u'&') == action) wanted = candidate;
+    const bool runs = wanted && wanted->isEnabled();
+    while (runs && menu->activeAction() != wanted) QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, runs ? Qt::Key_Return : Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents();  // the chosen action runs, as the event loop runs it
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed menu goes
+    // A window manager gives the activation back to the window once the menu closes; offscreen does not.
+    field->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(field->window()));
+    return runs;
+  }
+  // Right-clicks the middle of a field; the context menu it opened, if any.
+  static QMenu* OpenMenu(QWidget* field) {
     const QPoint at(field->width() / 2, field->height() / 2);
     QWidget* target = field->childAt(at) ? field->childAt(at) : field;
     const QPoint inside = target->mapFrom(field, at);
@@ -39,22 +59,15 @@ class WindowFixture : public ::testing::Test {
     // The windowing system turns the right-click into this event; offscreen, the test does.
     QContextMenuEvent opening(QContextMenuEvent::Mouse, inside, target->mapToGlobal(inside));
     QApplication::sendEvent(target, &opening);
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (!menu) {
-      ADD_FAILURE() << "no context menu opened";
-      return false;
-    }
-    QAction* wanted = nullptr;
-    for (QAction* candidate : menu->actions())
-      if (candidate->text().remove(u'&') == action) wanted = candidate;
-    const bool runs = wanted && wanted->isEnabled();
-    while (runs && menu->activeAction() != wanted) QTest::keyClick(menu, Qt::Key_Down);
-    QTest::keyClick(menu, runs ? Qt::Key_Return : Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed menu goes
-    // A window manager gives the activation back to the window once the menu closes; offscreen does not.
-    field->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(field->window()));
-    return runs;
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  }
+  // The largest initial deposit at the highest rate over fifty years: every recalculation overflows.
+  void OverflowEveryRecalculation() {
+    window.seYears->SetValue(50);
+    window.TIntDep->SetText(QStringLiteral("$999,999"));
+    ErrorDisplay::Guard([this] { window.TIntRate->SetText(QStringLiteral("99.99")); });
+    ASSERT_EQ(errors.size(), 1u);
+    errors.clear();
   }
   // A pick in the drop-down list, as the user makes it.
   static void Pick(TComboBox* box, const QString& name) {

@@ -7,7 +7,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <algorithm>
+#include <exception>
 #include <limits>
 
 #include "ui/platform/ErrorDisplay.h"
@@ -36,6 +38,24 @@ QString ClipboardText(QClipboard::Mode mode = QClipboard::Clipboard) {
   return QGuiApplication::clipboard()->text(mode);
 }
 
+// Runs write, then settle even when write raised; the error is passed on once settle has run.
+void SettleAfter(const std::function<void()>& write, const std::function<void()>& settle) {
+  std::exception_ptr raised;
+  try {
+    write();
+  } catch (...) {
+    raised = std::current_exception();
+  }
+  settle();
+  if (raised) std::rethrow_exception(raised);
+}
+
+// A menu entry with its keys in a column of their own, as desktop edit menus show them. Shown
+// only: the keys keep doing in the field what they always do.
+QString WithKeys(const QString& caption, QKeySequence::StandardKey keys) {
+  return caption + u'\t' + QKeySequence(keys).toString(QKeySequence::NativeText);
+}
+
 }  // namespace
 
 TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
@@ -47,10 +67,19 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
 
 void TEdit::SetText(const QString& text) {
   if (text == this->text()) return;
+  const QString before = this->text();
   setText(text);
-  undo_.reset();
+  undo_ = undoable_ ? std::optional<QString>(before) : std::nullopt;
   if (eventDepth_ == 0) beforeEvent_ = Current();
   RunChange();
+}
+
+void TEdit::WriteEdit(const QString& text, int caret, const std::function<void()>& settle) {
+  // Recalculates before the caret is placed.
+  SettleAfter([&] { SetText(text); }, [&] {
+    SetSelStart(caret);
+    if (settle) settle();
+  });
 }
 
 bool TEdit::Offer(int selStart, int selLength, const QString& incoming) {
@@ -59,10 +88,10 @@ bool TEdit::Offer(int selStart, int selLength, const QString& incoming) {
   const auto length = std::clamp<qsizetype>(selLength, 0, before.size() - start);
   const QString candidate = QString(before).replace(start, length, incoming);
   if (AcceptsText && !AcceptsText(candidate)) return false;
-  SetText(candidate);  // recalculates before the caret is placed
-  SetSelStart(static_cast<int>(start + incoming.size()));
-  if (candidate != before) undo_ = before;
-  if (OnAccepted) OnAccepted(*this);
+  const QScopedValueRollback undoable(undoable_, true);
+  WriteEdit(candidate, static_cast<int>(start + incoming.size()), [this] {
+    if (OnAccepted) OnAccepted(*this);
+  });
   return true;
 }
 
@@ -90,8 +119,9 @@ void TEdit::TextEditedByControl() {
       setCursorPosition(beforeEvent_.selStart);
     return;
   }
-  RunChange();
-  if (OnAccepted) OnAccepted(*this);
+  SettleAfter([this] { RunChange(); }, [this] {
+    if (OnAccepted) OnAccepted(*this);
+  });
 }
 
 void TEdit::keyPressEvent(QKeyEvent* event) {
@@ -100,13 +130,16 @@ void TEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
   event->accept();
-  ErrorDisplay::Guard([&] { TakeKey(*event); });
+  TakeKey(*event);
 }
 
+// Each key is handled on its own: an error one raises is shown, and the next still reaches the field.
 void TEdit::TakeKey(const QKeyEvent& event) {
   if (event.key() == Qt::Key_Delete) {  // whatever the modifiers
-    int key = DeleteKey;
-    if (OnKeyDown) OnKeyDown(*this, key);
+    ErrorDisplay::Guard([this] {
+      int key = DeleteKey;
+      if (OnKeyDown) OnKeyDown(*this, key);
+    });
     return;
   }
   if (MakesShortcut(event)) return;
@@ -119,44 +152,46 @@ void TEdit::TakeKey(const QKeyEvent& event) {
 }
 
 void TEdit::Press(char16_t character) {
-  if (OnKeyPress) OnKeyPress(*this, character);
+  if (OnKeyPress) ErrorDisplay::Guard([&] { OnKeyPress(*this, character); });
 }
 
 void TEdit::DeleteSelection() {
-  const QString before = text();
-  if (OnKeyDown) {
-    int key = DeleteKey;
-    OnKeyDown(*this, key);
-  } else {
-    del();
+  if (!OnKeyDown) {
+    Offer(SelStart(), SelLength(), QString());
+    return;
   }
-  if (text() != before) undo_ = before;
+  const QScopedValueRollback undoable(undoable_, true);
+  int key = DeleteKey;
+  OnKeyDown(*this, key);
 }
 
 void TEdit::Undo() {
-  if (undo_) Offer(0, static_cast<int>(text().size()), *undo_);
+  if (undo_) Offer(0, static_cast<int>(text().size()), QString(*undo_));  // a copy: the write replaces undo_
 }
 
 void TEdit::ShowMenu(const QPoint& globalPosition) {
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  const auto add = [&](const QString& caption, bool enabled, std::function<void()> act) {
-    QAction* action = menu->addAction(caption);
+  const auto add = [&](const QString& caption, QKeySequence::StandardKey keys, bool enabled, std::function<void()> act) {
+    QAction* action = menu->addAction(WithKeys(caption, keys));
     action->setEnabled(enabled);
-    connect(action, &QAction::triggered, this, [act = std::move(act)] { ErrorDisplay::Guard(act); });
+    // Queued, the action runs once the menu has closed: no handler runs with the menu's code on the stack.
+    connect(action, &QAction::triggered, this, [act = std::move(act)] { ErrorDisplay::Guard(act); },
+            Qt::QueuedConnection);
   };
   const bool selected = hasSelectedText();
-  add(tr("&Undo"), undo_.has_value(), [this] { Undo(); });
+  add(tr("&Undo"), QKeySequence::Undo, undo_.has_value(), [this] { Undo(); });
   menu->addSeparator();
-  add(tr("Cu&t"), selected, [this] {
+  add(tr("Cu&t"), QKeySequence::Cut, selected, [this] {
     copy();
     DeleteSelection();
   });
-  add(tr("&Copy"), selected, [this] { copy(); });
-  add(tr("&Paste"), !ClipboardText().isEmpty(), [this] { Offer(SelStart(), SelLength(), ClipboardText()); });
-  add(tr("&Delete"), selected, [this] { DeleteSelection(); });
+  add(tr("&Copy"), QKeySequence::Copy, selected, [this] { copy(); });
+  add(tr("&Paste"), QKeySequence::Paste, !ClipboardText().isEmpty(),
+      [this] { Offer(SelStart(), SelLength(), ClipboardText()); });
+  add(tr("&Delete"), QKeySequence::Delete, selected, [this] { DeleteSelection(); });
   menu->addSeparator();
-  add(tr("Select &All"), !text().isEmpty(), [this] { selectAll(); });
+  add(tr("Select &All"), QKeySequence::SelectAll, !text().isEmpty(), [this] { selectAll(); });
   menu->popup(globalPosition);
 }
 
@@ -168,9 +203,10 @@ void TEdit::contextMenuEvent(QContextMenuEvent* event) {
 void TEdit::dropEvent(QDropEvent* event) {
   const QString incoming = event->mimeData()->hasText() ? event->mimeData()->text() : QString();
   const int at = cursorPositionAt(event->position().toPoint());
-  bool taken = false;
-  ErrorDisplay::Guard([&] { taken = !incoming.isEmpty() && Offer(at, 0, incoming); });
-  if (taken) {
+  const QString before = text();
+  ErrorDisplay::Guard([&] { Offer(at, 0, incoming); });
+  // Taken once written, whatever the recalculation then raised.
+  if (!incoming.isEmpty() && text() != before) {
     event->acceptProposedAction();
   } else {
     // Refused: the source must not take it for a move and delete its own text.

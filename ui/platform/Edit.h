@@ -20,6 +20,10 @@ class TEdit : public QLineEdit {
 
   // Writing a different text runs OnChange before returning; an equal text runs nothing.
   void SetText(const QString& text);
+  // An accepted edit: writes the text, puts the caret at `caret` and runs `settle`. An error that
+  // OnChange raises is passed on only after all three, so the edit stays whole (its caret, its
+  // undo, the amount saved from it) whatever the recalculation raised.
+  void WriteEdit(const QString& text, int caret, const std::function<void()>& settle = {});
 
   int SelStart() const;
   int SelLength() const;
@@ -29,7 +33,8 @@ class TEdit : public QLineEdit {
   // caret after it when the whole result passes AcceptsText, otherwise refused without a trace.
   bool Offer(int selStart, int selLength, const QString& incoming);
   // The field's context menu: Undo, Cut, Copy, Paste, Delete and Select All, all through Offer
-  // or the Delete key's handler.
+  // or the Delete key's handler. A chosen action runs from the event loop once the menu has
+  // closed, never inside the menu's own code.
   void ShowMenu(const QPoint& globalPosition);
 
   Handler OnChange;  // may be detached (empty) for a while
@@ -40,7 +45,7 @@ class TEdit : public QLineEdit {
   std::function<void(TEdit&, int& key)> OnKeyDown;
   // The test for a whole text that did not come from the key handlers.
   std::function<bool(const QString&)> AcceptsText;
-  Handler OnAccepted;  // after text from Offer has been written
+  Handler OnAccepted;  // after text from Offer has been written, even when OnChange raised
 
   static constexpr int DeleteKey = 46;
 
@@ -70,6 +75,7 @@ class TEdit : public QLineEdit {
   State beforeEvent_;            // as the field stood before the event being handled
   int eventDepth_ = 0;
   std::optional<QString> undo_;  // what Undo brings back; writing a text from code forgets it
+  bool undoable_ = false;        // set while an edit that Undo can take back is being written
 };
 
 }  // namespace penmarrow::ui

@@ -1,19 +1,12 @@
 #include "ui/platform/ErrorDisplay.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include "ui/platform/ErrorBox.h"
 
 namespace penmarrow::ui {
 namespace {
 
-void ShowMessageBox(const QString& message) {
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message, QMessageBox::Ok,
-                  QApplication::activeWindow());
-  box.exec();
-}
-
 ErrorDisplay::Presenter& CurrentPresenter() {
-  static ErrorDisplay::Presenter presenter = ShowMessageBox;
+  static ErrorDisplay::Presenter presenter = ShowErrorBox;
   return presenter;
 }
 
@@ -25,7 +18,7 @@ QString ErrorDisplay::WithFullStop(const QString& message) {
 }
 
 void ErrorDisplay::SetPresenter(Presenter presenter) {
-  CurrentPresenter() = presenter ? std::move(presenter) : Presenter(ShowMessageBox);
+  CurrentPresenter() = presenter ? std::move(presenter) : Presenter(ShowErrorBox);
 }
 
 void ErrorDisplay::Show(const QString& message) noexcept {

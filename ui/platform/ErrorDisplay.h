@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+#include "ui/platform/HeldInput.h"
+
 namespace penmarrow::ui {
 
 class ErrorDisplay {
@@ -15,6 +17,7 @@ class ErrorDisplay {
   // Runs a handler; an exception it raises ends it and is shown once.
   template <typename Handler>
   static void Guard(Handler&& handler) noexcept {
+    const HeldInput::HandlerScope running;
     try {
       std::forward<Handler>(handler)();
     } catch (const std::exception& error) {

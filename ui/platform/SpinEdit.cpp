@@ -16,9 +16,13 @@
 namespace penmarrow::ui {
 namespace {
 
+// ASCII digits only: other scripts' digits would be shown, yet read as no number at all.
 bool IsNumberCharacter(QChar c, QChar decimalSeparator) {
-  return c.isDigit() || c == u'+' || c == u'-' || c == decimalSeparator;
+  return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == decimalSeparator;
 }
+
+// Editing keys and shortcuts carry control characters (Delete carries U+007F); Enter is refused.
+bool IsEditingCharacter(QChar c) { return c.category() == QChar::Other_Control && c != u'\r'; }
 
 }  // namespace
 
@@ -78,18 +82,22 @@ void TSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
 }
 
+void TSpinEdit::wheelEvent(QWheelEvent* event) {
+  event->setModifiers(Qt::NoModifier);  // Ctrl would make each step ten
+  QAbstractSpinBox::wheelEvent(event);
+}
+
 void TSpinEdit::keyPressEvent(QKeyEvent* event) {
-  // Only the buttons and the up and down keys step, by 1.
+  // Only the buttons and the up and down keys step, by 1 whatever the modifiers.
   if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
     event->accept();
     return;
   }
-  // Keys without a character (arrows, Home) and control characters other than Enter pass.
+  if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) event->setModifiers(Qt::NoModifier);
+  // Keys without a character (arrows, Home) and editing keys pass.
   const QString typed = event->text();
-  const char16_t c = typed.isEmpty() ? 0 : typed.front().unicode();
-  const bool allowed = typed.isEmpty() ? true
-                       : c < u' '      ? c != u'\r'
-                                       : IsNumberCharacter(typed.front(), FormatSettings().DecimalSeparator);
+  const bool allowed = typed.isEmpty() || IsEditingCharacter(typed.front()) ||
+                       IsNumberCharacter(typed.front(), FormatSettings().DecimalSeparator);
   if (!allowed) {
     QApplication::beep();
     event->accept();
