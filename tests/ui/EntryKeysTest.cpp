@@ -77,11 +77,10 @@ TEST_F(EntryKeys, RateFieldAcceptsADecimalSeparatorAloneAndRewritesOnLeaving) {
   EXPECT_EQ(window.TIntRate->text(), QStringLiteral("2.68"));
 }
 
-TEST_F(EntryKeys, ControlKeysAndShortcutsNeverReachTheField) {
+TEST_F(EntryKeys, ControlKeysAndOtherShortcutsNeverReachTheField) {
   QApplication::clipboard()->setText(QStringLiteral("7"));
   struct Case { Qt::Key key; Qt::KeyboardModifiers modifiers; QString text; };
   const Case cases[] = {
-      {Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16")}, {Qt::Key_Insert, Qt::ShiftModifier, {}},
       {Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a")}, {Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")},
       {Qt::Key_Backspace, Qt::ControlModifier, QStringLiteral("\x7f")},
       {Qt::Key_Backspace, Qt::AltModifier, QStringLiteral("\b")},
@@ -95,6 +94,30 @@ TEST_F(EntryKeys, ControlKeysAndShortcutsNeverReachTheField) {
   }
   QTest::sendKeyEvent(QTest::Click, window.TIntDep, Qt::Key_Backspace, QStringLiteral("\b"), Qt::ShiftModifier);
   EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$1,00"));  // Shift makes no shortcut
+}
+
+// The keys the edit menu shows run its commands, through the same test of the whole text.
+TEST_F(EntryKeys, TheEditKeysRunTheMenusCommands) {
+  const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers, char16_t control = 0) {
+    QTest::sendKeyEvent(QTest::Click, window.TIntDep, key, control ? QString(QChar(control)) : QString(), modifiers);
+  };
+  window.TIntDep->setFocus();
+  window.TIntDep->setCursorPosition(6);
+  QApplication::clipboard()->setText(QStringLiteral("abc"));
+  press(Qt::Key_V, Qt::ControlModifier, 0x16);
+  EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$1,000"));  // refused as a typed "a" would be
+  QApplication::clipboard()->setText(QStringLiteral("7"));
+  press(Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$1,0007"));
+  EXPECT_EQ(window.Totals1.initialDepVal->text(), QStringLiteral("$10,007"));
+  press(Qt::Key_Z, Qt::ControlModifier, 0x1a);
+  EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$1,000"));
+  press(Qt::Key_A, Qt::ControlModifier, 0x01);
+  press(Qt::Key_X, Qt::ControlModifier, 0x18);
+  EXPECT_EQ(window.TIntDep->text(), QString());
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("$1,000"));
+  press(Qt::Key_V, Qt::ControlModifier, 0x16);
+  EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$1,000"));
 }
 
 TEST_F(EntryKeys, AKeyCarryingSeveralCharactersTypesEachInTurn) {

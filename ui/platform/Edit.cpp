@@ -50,8 +50,7 @@ void SettleAfter(const std::function<void()>& write, const std::function<void()>
   if (raised) std::rethrow_exception(raised);
 }
 
-// A menu entry with its keys in a column of their own, as desktop edit menus show them. Shown
-// only: the keys keep doing in the field what they always do.
+// A menu entry with its keys in a column of their own, as desktop edit menus show them.
 QString WithKeys(const QString& caption, QKeySequence::StandardKey keys) {
   return caption + u'\t' + QKeySequence(keys).toString(QKeySequence::NativeText);
 }
@@ -142,7 +141,8 @@ void TEdit::TakeKey(const QKeyEvent& event) {
     });
     return;
   }
-  if (MakesShortcut(event)) return;
+  // The edit commands' keys run them as the menu does; any other shortcut types nothing.
+  if (RunShortcut(event) || MakesShortcut(event)) return;
   if (event.key() == Qt::Key_Backspace) {
     Press(u'\b');
     return;
@@ -169,29 +169,41 @@ void TEdit::Undo() {
   if (undo_) Offer(0, static_cast<int>(text().size()), QString(*undo_));  // a copy: the write replaces undo_
 }
 
+std::vector<TEdit::Command> TEdit::Commands() {
+  const bool selected = hasSelectedText();
+  return {{tr("&Undo"), QKeySequence::Undo, undo_.has_value(), [this] { Undo(); }},
+          {tr("Cu&t"), QKeySequence::Cut, selected,
+           [this] {
+             copy();
+             DeleteSelection();
+           }},
+          {tr("&Copy"), QKeySequence::Copy, selected, [this] { copy(); }},
+          {tr("&Paste"), QKeySequence::Paste, !ClipboardText().isEmpty(),
+           [this] { Offer(SelStart(), SelLength(), ClipboardText()); }},
+          {tr("&Delete"), QKeySequence::Delete, selected, [this] { DeleteSelection(); }},
+          {tr("Select &All"), QKeySequence::SelectAll, !text().isEmpty(), [this] { selectAll(); }}};
+}
+
+bool TEdit::RunShortcut(const QKeyEvent& event) {
+  for (const Command& command : Commands()) {
+    if (!event.matches(command.keys)) continue;
+    if (command.enabled) ErrorDisplay::Guard(command.run);
+    return true;
+  }
+  return false;
+}
+
 void TEdit::ShowMenu(const QPoint& globalPosition) {
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  const auto add = [&](const QString& caption, QKeySequence::StandardKey keys, bool enabled, std::function<void()> act) {
-    QAction* action = menu->addAction(WithKeys(caption, keys));
-    action->setEnabled(enabled);
+  for (Command& command : Commands()) {
+    QAction* action = menu->addAction(WithKeys(command.caption, command.keys));
+    action->setEnabled(command.enabled);
     // Queued, the action runs once the menu has closed: no handler runs with the menu's code on the stack.
-    connect(action, &QAction::triggered, this, [act = std::move(act)] { ErrorDisplay::Guard(act); },
+    connect(action, &QAction::triggered, this, [run = std::move(command.run)] { ErrorDisplay::Guard(run); },
             Qt::QueuedConnection);
-  };
-  const bool selected = hasSelectedText();
-  add(tr("&Undo"), QKeySequence::Undo, undo_.has_value(), [this] { Undo(); });
-  menu->addSeparator();
-  add(tr("Cu&t"), QKeySequence::Cut, selected, [this] {
-    copy();
-    DeleteSelection();
-  });
-  add(tr("&Copy"), QKeySequence::Copy, selected, [this] { copy(); });
-  add(tr("&Paste"), QKeySequence::Paste, !ClipboardText().isEmpty(),
-      [this] { Offer(SelStart(), SelLength(), ClipboardText()); });
-  add(tr("&Delete"), QKeySequence::Delete, selected, [this] { DeleteSelection(); });
-  menu->addSeparator();
-  add(tr("Select &All"), QKeySequence::SelectAll, !text().isEmpty(), [this] { selectAll(); });
+    if (command.keys == QKeySequence::Undo || command.keys == QKeySequence::Delete) menu->addSeparator();
+  }
   menu->popup(globalPosition);
 }
 

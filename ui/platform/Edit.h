@@ -4,9 +4,11 @@
 // The field never inserts text itself: typed keys go to the key handlers, and text that arrives
 // otherwise (paste, drop, input method, undo) is tested whole before it is written.
 
+#include <QKeySequence>
 #include <QLineEdit>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace penmarrow::ui {
 
@@ -33,8 +35,8 @@ class TEdit : public QLineEdit {
   // caret after it when the whole result passes AcceptsText, otherwise refused without a trace.
   bool Offer(int selStart, int selLength, const QString& incoming);
   // The field's context menu: Undo, Cut, Copy, Paste, Delete and Select All, all through Offer
-  // or the Delete key's handler. A chosen action runs from the event loop once the menu has
-  // closed, never inside the menu's own code.
+  // or the Delete key's handler, and each also run by its usual keys. A chosen action runs from
+  // the event loop once the menu has closed, never inside the menu's own code.
   void ShowMenu(const QPoint& globalPosition);
 
   Handler OnChange;  // may be detached (empty) for a while
@@ -59,6 +61,14 @@ class TEdit : public QLineEdit {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  struct Command {
+    QString caption;
+    QKeySequence::StandardKey keys;
+    bool enabled;
+    std::function<void()> run;
+  };
+  std::vector<Command> Commands();
+  bool RunShortcut(const QKeyEvent& event);
   void TakeKey(const QKeyEvent& event);
   void Press(char16_t character);
   void DeleteSelection();
