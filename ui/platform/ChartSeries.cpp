@@ -39,8 +39,16 @@ void TChartSeries::Add(double value, std::u16string_view label) {
 
 double TChartSeries::StackBase(int index) const {
   const auto* below = dynamic_cast<const TChartSeries*>(barBelow());
-  if (!below) return 0;
-  return below->StackBase(index) + (index < below->Count() ? below->YValue(index) : 0);
+  return below ? below->StackTop(index) : 0;
+}
+
+double TChartSeries::StackTop(int index) const {
+  // A series that stopped short (a failed projection) adds nothing where it holds no point.
+  double top = index < Count() ? YValue(index) : 0;
+  for (auto* below = dynamic_cast<const TChartSeries*>(barBelow()); below;
+       below = dynamic_cast<const TChartSeries*>(below->barBelow()))
+    if (index < below->Count()) top += below->YValue(index);
+  return top;
 }
 
 QRectF TChartSeries::BarRect(int index) const {

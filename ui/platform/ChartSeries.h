@@ -28,9 +28,10 @@ class TChartSeries : public QCPBars, public SeriesSink {
   int Count() const { return static_cast<int>(values_.size()); }
   double YValue(int index) const { return values_.at(static_cast<std::size_t>(index)); }
   const QString& Label(int index) const { return labels_.at(static_cast<std::size_t>(index)); }
-  // The values of the series stacked below this one, and that sum with this point's value.
+  // Where the point's bar starts: the top of the series stacked below it.
   double StackBase(int index) const;
-  double StackTop(int index) const { return StackBase(index) + YValue(index); }
+  // The point's value plus those of the series stacked below it, added from the top down.
+  double StackTop(int index) const;
   // The point's bar as drawn: edges on whole device pixels, one width for every bar of the chart.
   QRectF BarRect(int index) const;
 
