@@ -78,7 +78,8 @@ class ChartView : public WindowFixture {
   void ExpectCrispBars(const QImage& shot, const std::string& state) const {
     const qreal ratio = shot.devicePixelRatio();
     const QPointF origin = QPointF(window.Chart->mapTo(&window, QPoint(0, 0))) * ratio;
-    const double ticks = origin.y() + (window.Chart->axisRect()->bottom() - window.Chart->xAxis->tickLengthIn() - 1) * ratio;
+    const TChart& chart = *window.Chart;
+    const double ticks = origin.y() + (chart.axisRect()->bottom() - chart.xAxis->tickLengthIn() - 1) * ratio;
     std::set<long> widths;
     for (int s = 0; s < TChart::SeriesCount; ++s) {
       const TChartSeries& series = window.Chart->Series(s);
@@ -89,7 +90,8 @@ class ChartView : public WindowFixture {
         const QPoint middle = bar.toRect().center();
         if (bar.height() < 1 || middle.y() >= ticks || UnderAMark((QPointF(middle) - origin) / ratio)) continue;
         for (const int x : {bar.toRect().left(), bar.toRect().right()})
-          EXPECT_EQ(shot.pixel(x, middle.y()), series.brush().color().rgb()) << state << ": series " << s << " year " << i + 1;
+          EXPECT_EQ(shot.pixel(x, middle.y()), series.brush().color().rgb())
+              << state << ": series " << s << " year " << i + 1;
       }
     }
     EXPECT_EQ(widths.size(), 1u) << state;
@@ -158,7 +160,8 @@ TEST_F(ChartView, LegendTicksAndMarksStayWholeAndApartAtEverySizeRightAfterAResi
         const TChart& chart = *window.Chart;
         const QRect plot = chart.axisRect()->rect();
         EXPECT_EQ(chart.LegendItems().size(), alternative ? 6u : 3u) << state;
-        for (const QCPAbstractLegendItem* item : chart.LegendItems()) EXPECT_TRUE(chart.rect().contains(item->outerRect())) << state;
+        for (const QCPAbstractLegendItem* item : chart.LegendItems())
+          EXPECT_TRUE(chart.rect().contains(item->outerRect())) << state;
         EXPECT_EQ(plot.top() - chart.legend->outerRect().bottom() - 1, 5) << state << ": legend to plot";
         ExpectEvenlySpacedLegend(chart, state);
         ExpectTicksApart(chart, state);

@@ -73,7 +73,8 @@ class WindowLook : public WindowFixture {
     std::map<QRgb, int> counts;
     for (int y = area.top(); y <= area.bottom(); ++y)
       for (int x = area.left(); x <= area.right(); ++x) ++counts[shot.pixel(x, y)];
-    const QRgb ground = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    const auto mostCommon = [](auto& a, auto& b) { return a.second < b.second; };
+    const QRgb ground = std::max_element(counts.begin(), counts.end(), mostCommon)->first;
     std::vector<int> ink;
     for (int y = area.top(); y <= area.bottom(); ++y) {
       int marked = 0;
@@ -188,13 +189,14 @@ TEST_F(WindowLook, CaptionsShareTheLineOfTheFieldBesideThemOrSitJustAboveTheFiel
   const std::pair<const QLabel*, const QWidget*> beside[] = {
       {window.Label20, window.TIntRate}, {window.Label8, window.TAltdep}, {window.Label9, window.CAltFreq}};
   for (const auto& [caption, field] : beside) {
-    EXPECT_LE(std::abs(TextRowsIn(shot, OnShot(caption, shot)).baseline - TextRowsIn(shot, FieldText(field, shot)).baseline),
-              tolerance)
+    const int captionLine = TextRowsIn(shot, OnShot(caption, shot)).baseline;
+    EXPECT_LE(std::abs(captionLine - TextRowsIn(shot, FieldText(field, shot)).baseline), tolerance)
         << caption->text().toStdString();
   }
   // Down the left column, each caption lies nearer the field below it, which it names, than the one above.
-  const QWidget* column[] = {window.TIntDep, window.Label4, window.TRegDep, window.Label6, window.CDefFreq,
-                             window.lCompFreq, window.CcompFreq, window.Label7, window.TIntRate, window.Label1, window.seYears};
+  const QWidget* column[] = {window.TIntDep,  window.Label4,    window.TRegDep,   window.Label6,
+                             window.CDefFreq, window.lCompFreq, window.CcompFreq, window.Label7,
+                             window.TIntRate, window.Label1,    window.seYears};
   for (std::size_t i = 1; i + 1 < std::size(column); i += 2) {
     const TextRows caption = TextRowsIn(shot, OnShot(column[i], shot));
     const int above = caption.top - OnShot(column[i - 1], shot).bottom();
@@ -216,10 +218,12 @@ TEST_F(WindowLook, TheSliderIsCentredOnItsCaptionAndItsGrooveDimsWithTheFields) 
     ASSERT_GE(across.size(), 2u) << (enabled ? "enabled" : "disabled");
     const QPoint grooveEdge(slider.right() - qCeil(4 * shot.devicePixelRatio()), across.front());
     const QRect field = OnShot(window.TAltdep, shot);
-    EXPECT_EQ(shot.pixel(grooveEdge), shot.pixel(field.center().x(), field.top())) << (enabled ? "enabled" : "disabled");
+    const QRgb fieldEdge = shot.pixel(field.center().x(), field.top());
+    EXPECT_EQ(shot.pixel(grooveEdge), fieldEdge) << (enabled ? "enabled" : "disabled");
     if (!enabled) continue;
     const double groove = (across.front() + across.back()) / 2.0;
-    EXPECT_LE(std::abs(groove - TextRowsIn(shot, OnShot(window.Label2, shot)).Middle()), qCeil(shot.devicePixelRatio()));
+    const double caption = TextRowsIn(shot, OnShot(window.Label2, shot)).Middle();
+    EXPECT_LE(std::abs(groove - caption), qCeil(shot.devicePixelRatio()));
   }
 }
 

@@ -23,7 +23,8 @@ int TChartLegend::Width(const std::vector<QCPAbstractLegendItem*>& row, int gap)
 
 int TChartLegend::Height(const std::vector<QCPAbstractLegendItem*>& row) {
   int height = 0;
-  for (const QCPAbstractLegendItem* legendItem : row) height = std::max(height, legendItem->minimumOuterSizeHint().height());
+  for (const QCPAbstractLegendItem* legendItem : row)
+    height = std::max(height, legendItem->minimumOuterSizeHint().height());
   return height;
 }
 

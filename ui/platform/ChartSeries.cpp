@@ -86,8 +86,8 @@ bool TChartSeries::ShowInLegend() const { return mParentPlot->legend->hasItemWit
 void TChartSeries::drawLegendIcon(QCPPainter* painter, const QRectF& rect) const {
   // A whole-pixel square with its shadow, in the exact series colour.
   const int side = static_cast<int>(std::min(rect.width(), rect.height())) - LegendShadowOffset;
-  const QRect square(static_cast<int>(std::round(rect.left())), static_cast<int>(std::round(rect.center().y() - side / 2.0)) - 1,
-                     side, side);
+  const QPoint corner(qRound(rect.left()), qRound(rect.center().y() - side / 2.0) - 1);
+  const QRect square(corner, QSize(side, side));
   painter->setAntialiasing(false);
   painter->fillRect(square.translated(LegendShadowOffset, LegendShadowOffset), LegendShadowColor);
   painter->fillRect(square, brush());
