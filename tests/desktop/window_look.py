@@ -92,21 +92,17 @@ def notice_shown(d):
     return any(tooltip and d.client_geometry(w)[:2] == corner for w, tooltip in other_windows(d).items())
 
 
-def pick_continuous(d, pointer_at):
-    """Opens the compound frequency list with the keyboard, rests the pointer where asked and picks
-    "Continuous" with End and Return; gives the time of the Return."""
+def notice_runs_its_course(d, pointer_at, where):
+    """Picks "Continuous" in the list opened from the keyboard, the pointer resting where asked, then
+    moves the pointer away at once: the notice shows at once and lasts its time all the same."""
     d.key("alt+Down")
-    lists = wait_until(lambda: [w for w, tooltip in other_windows(d).items() if not tooltip], "the list to open", 5)
-    d.xdotool("mousemove", *map(str, pointer_at(lists[0])))
+    popup = wait_until(lambda: [w for w, tooltip in other_windows(d).items() if not tooltip], "the list", 5)[0]
+    d.xdotool("mousemove", *map(str, pointer_at(popup)))
     d.pause()
     d.xdotool("key", "End", "Return")
-    return time.monotonic()
-
-
-def check_notice_runs_its_course(d, picked, where):
+    picked = time.monotonic()
     wait_until(lambda: notice_shown(d), f"the notice, pointer {where}", timeout=1.0, interval=0.05)
-    left, top, width, height = COMPOUND_BOX
-    d.xdotool("mousemove", *map(str, design_point(d, left + width + 40, top + 120)))  # off the box at once
+    d.xdotool("mousemove", *map(str, design_point(d, 160, 320)))  # beside the years field
     d.shot(f"notice-pointer-{where.replace(' ', '-')}")
     time.sleep(max(0.0, picked + NOTICE_LASTS - 0.6 - time.monotonic()))
     check(notice_shown(d), f"pointer {where}: the notice ended before its {NOTICE_LASTS} s")
@@ -115,14 +111,15 @@ def check_notice_runs_its_course(d, picked, where):
 
 def continuous_notice_shows_at_once_whatever_the_pointer_does(d):
     d.key("Tab", "Tab", "Tab")  # from the initial deposit to the compound frequency box
-    def over_the_list(popup):
-        x, y, width, height = d.client_geometry(popup)
-        return x + width // 2, y + height // 2
-    check_notice_runs_its_course(d, pick_continuous(d, over_the_list), "over the list")
+    notice_runs_its_course(d, lambda popup: middle(d.client_geometry(popup)), "over the list")
     d.key("alt+Down", "Home", "Return")  # back to "Annually", out of the mode
-    left, top, width, height = COMPOUND_BOX
-    over_the_box = design_point(d, left + width // 2, top + height // 2)
-    check_notice_runs_its_course(d, pick_continuous(d, lambda popup: over_the_box), "over the box")
+    box = middle(design_point(d, *COMPOUND_BOX[:2]) + tuple(round(v * scale(d)) for v in COMPOUND_BOX[2:]))
+    notice_runs_its_course(d, lambda popup: box, "over the box")
+
+
+def middle(geometry):
+    x, y, width, height = geometry
+    return x + width // 2, y + height // 2
 
 
 def maximised_fills_the_screen(d):
