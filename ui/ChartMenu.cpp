@@ -15,8 +15,8 @@ namespace penmarrow::ui {
 
 void TFMain::CreateChartMenu() {
   ChartMenu = new QMenu(this);
-  miCopyFigures = ChartMenu->addAction(QStringLiteral("Copy figures"));
-  miCopyChart = ChartMenu->addAction(QStringLiteral("Copy chart"));
+  miCopyFigures = ChartMenu->addAction(QStringLiteral("Copy &figures"));
+  miCopyChart = ChartMenu->addAction(QStringLiteral("Copy &chart"));
   // Right-click, or the Menu key while the chart has the focus (Tab reaches it last).
   Chart->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Chart, &QWidget::customContextMenuRequested, this,

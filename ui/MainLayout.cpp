@@ -18,6 +18,7 @@ constexpr int BottomPanelHeight = 150;
 constexpr int InputPanelWidth = 185;
 constexpr int TopBevel = 2;
 constexpr int ChartMargin = 20;
+constexpr int CaptionToField = 6;  // from the baseline of a caption down to the field it names
 const QSize TotalsDesignSize(245, 104);
 
 template <typename Control>
@@ -57,6 +58,33 @@ TComboBox* FrequencyBox(std::size_t names, QWidget* parent, int left, int top, i
   for (std::size_t i = 0; i < names; ++i) box->addItem(ToQString(FrequencyTable[i].Name));
   box->setCurrentIndex(0);
   return box;
+}
+
+// The baseline of a text centred in a control's height, as the fields and lists draw theirs.
+int CentredBaseline(const QWidget& control) {
+  const QFontMetrics metrics(control.font());
+  return control.y() + (control.height() - metrics.height() + 1) / 2 + metrics.ascent();
+}
+
+// Moves a caption's text down within its box, which keeps its place, until its baseline lies at
+// `baseline` in the parent's coordinates.
+void SetBaseline(QLabel* caption, int baseline) {
+  const int above = std::max(0, baseline - caption->y() - caption->fontMetrics().ascent());
+  caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  caption->setContentsMargins(0, above, 0, 0);
+  caption->adjustSize();
+}
+
+// A caption above a field sits just over it, clear of the field above; a caption beside a control
+// shares the line of its text, or its middle.
+void AlignCaptions(const TFMain& w) {
+  const std::pair<QLabel*, const QWidget*> above[] = {{w.Label3, w.TIntDep}, {w.Label4, w.TRegDep},
+                                                      {w.Label6, w.CDefFreq}, {w.lCompFreq, w.CcompFreq},
+                                                      {w.Label7, w.TIntRate}, {w.Label1, w.seYears}};
+  for (const auto& [caption, field] : above) SetBaseline(caption, field->y() - CaptionToField);
+  const std::pair<QLabel*, const QWidget*> beside[] = {
+      {w.Label20, w.TIntRate}, {w.Label8, w.TAltdep}, {w.Label9, w.CAltFreq}, {w.Label2, w.TB}, {w.lStartLater, w.TB}};
+  for (const auto& [caption, control] : beside) SetBaseline(caption, CentredBaseline(*control));
 }
 
 }  // namespace
@@ -104,6 +132,7 @@ void TFMain::CreateControls() {
 
   CreateInputs();
   CreateAlternative();
+  AlignCaptions(*this);
   CreateTotals();
   SetTabOrder();
   SetAccessibleNames();

@@ -1,10 +1,15 @@
 """The window as it opens and sizes on a desktop: its design size, centred on the screen with the
-title bar in reach, its smallest size from the first show on, and screenshots of the typical views."""
+title bar in reach, its smallest size from the first show on, screenshots of the typical views, and
+the continuous compounding notice whatever the pointer does."""
 
-from desktop import check, main, scenario
+import time
+
+from desktop import check, main, scenario, wait_until
 
 DESIGN = (992, 512)
 SMALLEST_OUTER = (485, 540)
+COMPOUND_BOX = (20, 198, 94, 24)  # left, top, width, height in the window's design pixels
+NOTICE_LASTS = 3.0  # seconds
 
 
 def frame_height(d):
@@ -67,6 +72,56 @@ def opens_at_its_design_size_and_keeps_its_smallest_size(d):
     check_smallest(d, "after minimising and restoring")
 
 
+def design_point(d, x, y):
+    """A point given in the window's design pixels, on the screen."""
+    left, top, _, _ = d.client_geometry()
+    return left + round(x * scale(d)), top + round(y * scale(d))
+
+
+def other_windows(d):
+    """The program's visible windows besides the main one, each with whether it is a tooltip."""
+    windows = d.xdotool("search", "--onlyvisible", "--pid", str(d.process.pid), check=False).split()
+    return {w: "_NET_WM_WINDOW_TYPE_TOOLTIP" in d.run("xprop", "-id", w, "_NET_WM_WINDOW_TYPE", check=False)
+            for w in windows if w != d.window}
+
+
+def notice_shown(d):
+    """Whether a balloon hangs from the bottom-left corner of the compound frequency box."""
+    left, top, _, height = COMPOUND_BOX
+    corner = design_point(d, left, top + height)
+    return any(tooltip and d.client_geometry(w)[:2] == corner for w, tooltip in other_windows(d).items())
+
+
+def notice_runs_its_course(d, pointer_at, where):
+    """Picks "Continuous" in the list opened from the keyboard, the pointer resting where asked, then
+    moves the pointer away at once: the notice shows at once and lasts its time all the same."""
+    d.key("alt+Down")
+    popup = wait_until(lambda: [w for w, tooltip in other_windows(d).items() if not tooltip], "the list", 5)[0]
+    d.xdotool("mousemove", *map(str, pointer_at(popup)))
+    d.pause()
+    d.xdotool("key", "End", "Return")
+    picked = time.monotonic()
+    wait_until(lambda: notice_shown(d), f"the notice, pointer {where}", timeout=1.0, interval=0.05)
+    d.xdotool("mousemove", *map(str, design_point(d, 160, 320)))  # beside the years field
+    d.shot(f"notice-pointer-{where.replace(' ', '-')}")
+    time.sleep(max(0.0, picked + NOTICE_LASTS - 0.6 - time.monotonic()))
+    check(notice_shown(d), f"pointer {where}: the notice ended before its {NOTICE_LASTS} s")
+    wait_until(lambda: not notice_shown(d), f"the notice to end, pointer {where}", timeout=2.0, interval=0.1)
+
+
+def continuous_notice_shows_at_once_whatever_the_pointer_does(d):
+    d.key("Tab", "Tab", "Tab")  # from the initial deposit to the compound frequency box
+    notice_runs_its_course(d, lambda popup: middle(d.client_geometry(popup)), "over the list")
+    d.key("alt+Down", "Home", "Return")  # back to "Annually", out of the mode
+    box = middle(design_point(d, *COMPOUND_BOX[:2]) + tuple(round(v * scale(d)) for v in COMPOUND_BOX[2:]))
+    notice_runs_its_course(d, lambda popup: box, "over the box")
+
+
+def middle(geometry):
+    x, y, width, height = geometry
+    return x + width // 2, y + height // 2
+
+
 def maximised_fills_the_screen(d):
     years_to_fifty_with_the_alternative(d)
     d.move(300, -d.frame_extents()[2] // 2)  # the title bar
@@ -96,6 +151,7 @@ def at_twice_the_size_the_title_bar_stays_in_reach(d):
 
 
 if __name__ == "__main__":
-    main([opens_at_its_design_size_and_keeps_its_smallest_size, maximised_fills_the_screen,
+    main([opens_at_its_design_size_and_keeps_its_smallest_size,
+          continuous_notice_shows_at_once_whatever_the_pointer_does, maximised_fills_the_screen,
           on_a_small_screen_the_title_bar_stays_in_reach, at_one_and_a_half_times_the_title_bar_stays_in_reach,
           at_twice_the_size_the_title_bar_stays_in_reach])

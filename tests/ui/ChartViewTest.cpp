@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <set>
 
 #include "tests/ui/WindowFixture.h"
 
@@ -41,6 +42,15 @@ class ChartView : public WindowFixture {
           << state << ": year labels " << labels[i - 1].toStdString() << " and " << labels[i].toStdString();
     }
   }
+  // Neighbouring legend items in a row stand one gap apart, however long their texts.
+  static void ExpectEvenlySpacedLegend(const TChart& chart, const std::string& state) {
+    std::set<int> gaps;
+    const auto items = chart.LegendItems();
+    for (std::size_t i = 1; i < items.size(); ++i)
+      if (items[i]->outerRect().top() == items[i - 1]->outerRect().top())
+        gaps.insert(items[i]->outerRect().left() - items[i - 1]->outerRect().right());
+    EXPECT_LE(gaps.size(), 1u) << state;
+  }
   // Every mark shown lies in the plot, none touches another, and the last year's are always shown.
   static void ExpectMarksInsideAndApart(const TChart& chart, const QRect& plot, const std::string& state) {
     std::vector<QRectF> boxes;
@@ -56,6 +66,35 @@ class ChartView : public WindowFixture {
       EXPECT_TRUE(QRectF(plot).contains(boxes[i])) << state << ": a mark outside the plot";
       for (std::size_t j = i + 1; j < boxes.size(); ++j) EXPECT_FALSE(boxes[i].intersects(boxes[j])) << state;
     }
+  }
+  // Every bar stands on whole device pixels, all of one width, its series' exact colour reaching its
+  // edges; where a mark's box or the axis' ticks cover a bar, its colour is not looked at.
+  void ExpectCrispBars(const QImage& shot, const std::string& state) const {
+    const qreal ratio = shot.devicePixelRatio();
+    const QPointF origin = QPointF(window.Chart->mapTo(&window, QPoint(0, 0))) * ratio;
+    const TChart& chart = *window.Chart;
+    const double ticks = origin.y() + (chart.axisRect()->bottom() - chart.xAxis->tickLengthIn() - 1) * ratio;
+    std::set<long> widths;
+    for (int s = 0; s < TChart::SeriesCount; ++s) {
+      const TChartSeries& series = window.Chart->Series(s);
+      for (int i = 0; i < series.Count(); ++i) {
+        const QRectF bar(series.BarRect(i).topLeft() * ratio + origin, series.BarRect(i).size() * ratio);
+        EXPECT_EQ(bar, QRectF(bar.toRect())) << state << ": series " << s << " year " << i + 1;
+        widths.insert(std::lround(bar.width()));
+        const QPoint middle = bar.toRect().center();
+        if (bar.height() < 1 || middle.y() >= ticks || UnderAMark((QPointF(middle) - origin) / ratio)) continue;
+        for (const int x : {bar.toRect().left(), bar.toRect().right()})
+          EXPECT_EQ(shot.pixel(x, middle.y()), series.brush().color().rgb())
+              << state << ": series " << s << " year " << i + 1;
+      }
+    }
+    EXPECT_EQ(widths.size(), 1u) << state;
+  }
+  bool UnderAMark(QPointF inChart) const {
+    for (const int series : {2, 5})
+      for (const auto& box : window.Chart->Series(series).Marks().Placement())
+        if (box && box->adjusted(-1, -1, 1, 1).contains(inChart)) return true;
+    return false;
   }
   static int Pixels(const QImage& image, QRgb colour) {
     int count = 0;
@@ -79,6 +118,7 @@ TEST_F(ChartView, AlternativeStacksAppearOnlyWhileItIsOnAndFiftyDailyYearsAllGet
   EXPECT_EQ(AtBar(compared, 3, 9), AlternativeInitial & 0xFFFFFF);
   EXPECT_EQ(AtBar(compared, 4, 9), AlternativeDeposits & 0xFFFFFF);
   EXPECT_EQ(AtBar(compared, 5, 9), AlternativeInterest & 0xFFFFFF);
+  ExpectCrispBars(compared, "alternative");
   ClickAlternative();
 
   Pick(window.CDefFreq, QStringLiteral("Daily"));
@@ -94,6 +134,10 @@ TEST_F(ChartView, AlternativeStacksAppearOnlyWhileItIsOnAndFiftyDailyYearsAllGet
   for (const int year : {25, 50}) EXPECT_EQ(AtBar(daily, 1, year - 1), qRgb(128, 64, 0) & 0xFFFFFF) << year;
   EXPECT_EQ(AtBar(daily, 2, 49), YourInterest & 0xFFFFFF);
   EXPECT_EQ(Pixels(daily, AlternativeInterest), 0);
+  ExpectCrispBars(daily, "50 years");
+  ClickAlternative();
+  window.resize(window.minimumSize());
+  ExpectCrispBars(Grab(QStringLiteral("narrow-50-years")), "narrow, 50 years, alternative");
   EXPECT_TRUE(errors.empty());
 }
 
@@ -112,9 +156,10 @@ TEST_F(ChartView, LegendTicksAndMarksStayWholeAndApartAtEverySizeRightAfterAResi
         EXPECT_EQ(chart.LegendItems().size(), alternative ? 6u : 3u) << state;
         for (const QCPAbstractLegendItem* item : chart.LegendItems()) {
           EXPECT_TRUE(chart.rect().contains(item->outerRect())) << state;
-          EXPECT_GE(item->outerRect().width(), item->minimumOuterSizeHint().width()) << state;
+          EXPECT_EQ(item->outerRect().width(), item->minimumOuterSizeHint().width()) << state << ": room beyond its text";
         }
         EXPECT_EQ(plot.top() - chart.legend->outerRect().bottom() - 1, 5) << state << ": legend to plot";
+        ExpectEvenlySpacedLegend(chart, state);
         ExpectTicksApart(chart, state);
         ExpectMarksInsideAndApart(chart, plot, state);
       }

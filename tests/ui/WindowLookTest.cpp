@@ -1,11 +1,14 @@
 // The window's look with the program's style applied: the fonts every control draws in, bold that
-// is bold, drawn arrows and check marks, and where the window opens.
+// is bold, drawn arrows and check marks, captions in line with their controls, the continuous
+// compounding notice, and where the window opens.
 
 #include <QAbstractItemView>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionSpinBox>
 #include <QPainter>
+#include <QtMath>
 #include <map>
+#include <numeric>
 
 #include "tests/ui/WindowFixture.h"
 #include "ui/platform/WindowPlacement.h"
@@ -33,14 +36,8 @@ class WindowLook : public WindowFixture {
   }
   // The share of a drawn area's pixels that stand out from its most common colour.
   static double Marked(const QImage& image, QRect area) {
-    std::map<QRgb, int> counts;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-      for (int x = area.left(); x <= area.right(); ++x) ++counts[image.pixel(x, y)];
-    const QRgb ground = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
-    int marked = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-      for (int x = area.left(); x <= area.right(); ++x) marked += Differs(image.pixel(x, y), ground) ? 1 : 0;
-    return marked / static_cast<double>(area.width() * area.height());
+    const std::vector<int> ink = InkPerRow(image, area);
+    return std::accumulate(ink.begin(), ink.end(), 0) / static_cast<double>(area.width() * area.height());
   }
   static bool Differs(QRgb a, QRgb b) {
     return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 90;
@@ -48,17 +45,46 @@ class WindowLook : public WindowFixture {
   // How many pixels of each row of an arrow's area are marked, top to bottom, empty rows left out.
   static std::vector<int> RowWidths(QWidget* control, QRect area) {
     const QImage image = control->grab(area).toImage();
-    std::map<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
-    const QRgb ground = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
     std::vector<int> widths;
-    for (int y = 0; y < image.height(); ++y) {
-      int width = 0;
-      for (int x = 0; x < image.width(); ++x) width += Differs(image.pixel(x, y), ground) ? 1 : 0;
+    for (const int width : InkPerRow(image, image.rect()))
       if (width > 0 && width < image.width() - 1) widths.push_back(width);  // lines across are borders
-    }
     return widths;
+  }
+  // The rows a text takes in an area of a grab: its first inked row and its baseline, the last row
+  // inked nearly as fully as the letters (descenders carry far less ink).
+  struct TextRows {
+    int top = -1;
+    int baseline = -1;
+  };
+  static TextRows TextRowsIn(const QImage& shot, const QRect& area) {
+    const std::vector<int> ink = InkPerRow(shot, area);
+    const int most = ink.empty() ? 0 : *std::max_element(ink.begin(), ink.end());
+    TextRows rows;
+    for (int y = 0; y < static_cast<int>(ink.size()); ++y) {
+      if (ink[y] > 0 && rows.top < 0) rows.top = area.top() + y;
+      if (most > 0 && 3 * ink[y] >= most) rows.baseline = area.top() + y;
+    }
+    return rows;
+  }
+  // How many pixels of each row of an area stand out from the area's most common colour.
+  static std::vector<int> InkPerRow(const QImage& shot, const QRect& area) {
+    std::map<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) ++counts[shot.pixel(x, y)];
+    const auto mostCommon = [](auto& a, auto& b) { return a.second < b.second; };
+    const QRgb ground = std::max_element(counts.begin(), counts.end(), mostCommon)->first;
+    std::vector<int> ink;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      int marked = 0;
+      for (int x = area.left(); x <= area.right(); ++x) marked += Differs(shot.pixel(x, y), ground) ? 1 : 0;
+      ink.push_back(marked);
+    }
+    return ink;
+  }
+  // A control's area in a grab of the window, in device pixels.
+  QRect OnShot(const QWidget* control, const QImage& shot) const {
+    const qreal ratio = shot.devicePixelRatio();
+    return {control->mapTo(&window, QPoint(0, 0)) * ratio, control->size() * ratio};
   }
   static QImage Indicator(TCheckBox* box, bool checked) {
     box->setChecked(checked);
@@ -145,6 +171,57 @@ TEST_F(WindowLook, DropDownAndStepButtonsShowArrowsPointingTheirWay) {
     EXPECT_LT(widest - widths.begin(), static_cast<std::ptrdiff_t>(widths.size() / 2)) << arrow.name;
     EXPECT_LT(2 * widths.back(), *widest) << arrow.name;
   }
+}
+
+TEST_F(WindowLook, CaptionsShareTheLineOfTheControlBesideThemOrSitJustAboveTheFieldTheyName) {
+  ClickAlternative();
+  const QImage shot = window.grab().toImage();
+  const int tolerance = qCeil(shot.devicePixelRatio());
+  const int frame = qCeil(3 * shot.devicePixelRatio());
+  for (const auto& [caption, field] : {std::pair<QWidget*, QWidget*>{window.Label20, window.TIntRate},
+                                       {window.Label8, window.TAltdep}, {window.Label9, window.CAltFreq}}) {
+    QRect text = OnShot(field, shot).adjusted(frame, frame, -frame, -frame);  // inside the frame, left of an arrow
+    text.setWidth(text.width() / 2);
+    EXPECT_LE(std::abs(TextRowsIn(shot, OnShot(caption, shot)).baseline - TextRowsIn(shot, text).baseline), tolerance)
+        << caption->property("text").toString().toStdString();
+  }
+  // The slider's groove, the only line drawn across its width, runs through the middle of its caption.
+  const QRect slider = OnShot(window.TB, shot);
+  const std::vector<int> ink = InkPerRow(shot, slider);
+  std::vector<int> across;
+  for (std::size_t row = 0; row < ink.size(); ++row)
+    if (2 * ink[row] > slider.width()) across.push_back(slider.top() + static_cast<int>(row));
+  const TextRows startLater = TextRowsIn(shot, OnShot(window.Label2, shot));
+  ASSERT_FALSE(across.empty());
+  EXPECT_LE(std::abs(across.front() + across.back() - startLater.top - startLater.baseline), 2 * tolerance);
+  // Down the left column, each caption lies nearer the field below it, which it names, than the one above.
+  const QWidget* column[] = {window.TIntDep,  window.Label4,    window.TRegDep,   window.Label6,
+                             window.CDefFreq, window.lCompFreq, window.CcompFreq, window.Label7,
+                             window.TIntRate, window.Label1,    window.seYears};
+  for (std::size_t i = 1; i + 1 < std::size(column); i += 2) {
+    const TextRows caption = TextRowsIn(shot, OnShot(column[i], shot));
+    EXPECT_LT(OnShot(column[i + 1], shot).top() - caption.baseline, caption.top - OnShot(column[i - 1], shot).bottom())
+        << column[i]->property("text").toString().toStdString();
+  }
+}
+
+TEST_F(WindowLook, TheContinuousNoticeShowsAtOnceBelowItsBoxAndStaysWhileThePointerCrossesIt) {
+  TBalloonHint& notice = *window.BalloonHint;
+  Pick(window.CcompFreq, QStringLiteral("Continuous"));
+  // The pointer resting on the box as the list closes, then leaving it.
+  QTest::mouseMove(window.windowHandle(), window.CcompFreq->mapTo(&window, window.CcompFreq->rect().center()));
+  QTest::mouseMove(window.windowHandle(), window.Panel1->geometry().center());
+  QTest::qWait(20);
+  ASSERT_TRUE(notice.isVisible());
+  const QPoint tip = notice.mapToGlobal(TBalloonHint::StemTip());
+  const QRect box(window.CcompFreq->mapToGlobal(QPoint(0, 0)), window.CcompFreq->size());
+  EXPECT_EQ(tip.y(), box.bottom() + 1);
+  EXPECT_TRUE(tip.x() > box.left() && tip.x() < box.center().x()) << "the stem points beside the box";
+  // Light text on the window's dark blue, not a pale tooltip.
+  const QImage drawn = notice.grab().toImage();
+  EXPECT_LT(qGray(drawn.pixel(drawn.width() / 2, drawn.height() - qCeil(2 * drawn.devicePixelRatio()))), 128);
+  QTest::mouseClick(window.Panel1, Qt::LeftButton, {}, QPoint(window.Panel1->width() - 5, 5));
+  EXPECT_FALSE(notice.isVisible()) << "a click in the window ends the notice at once";
 }
 
 TEST(WindowPlacement, CentredButNeverWithItsTitleBarOrLeftSideOffTheScreen) {

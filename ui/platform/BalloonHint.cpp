@@ -2,37 +2,75 @@
 
 #include <QCursor>
 #include <QEvent>
+#include <QPainter>
+
+#include "ui/platform/WindowFonts.h"
 
 namespace penmarrow::ui {
+namespace {
+
+// The balloon in the window's style: a lighter blue face, a light blue edge, white bold text.
+const QColor Face(0x2b, 0x51, 0x82);
+const QColor Edge(0x8f, 0xbc, 0xf0);
+const QColor Ink(Qt::white);
+constexpr int StemInset = 14;  // from the balloon's left edge to the stem's upright side
+constexpr int StemWidth = 12;
+constexpr int StemHeight = 10;
+const QMargins Padding(9, 6, 9, 7);
+const QPoint HoverBelowPointer(0, 20);
+
+// The title's two lines, joined by a carriage return and line feed, as they are drawn.
+QString Lines(const QString& title) { return QString(title).remove(u'\r'); }
+
+// The region less its outermost pixel all round.
+QRegion Inner(const QRegion& shape) {
+  return shape & shape.translated(1, 0) & shape.translated(-1, 0) & shape.translated(0, 1) & shape.translated(0, -1);
+}
+
+}  // namespace
 
 TBalloonHint::TBalloonHint(QWidget* owner)
-    : QLabel(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
   setAttribute(Qt::WA_ShowWithoutActivating);
   setObjectName(QStringLiteral("BalloonHint"));
-  setStyleSheet(QStringLiteral("QLabel#BalloonHint { background: #ffffe1; color: black; border: 1px solid #767676;"
-                               " border-radius: 6px; padding: 6px 9px; }"));
+  setFont(WindowFont(13, true));
   showTimer_.setSingleShot(true);
   hideTimer_.setSingleShot(true);
-  connect(&showTimer_, &QTimer::timeout, this, [this] {
-    move(pendingPoint_);
-    adjustSize();
-    show();
-    hideTimer_.start(HideAfter);
-  });
-  connect(&hideTimer_, &QTimer::timeout, this, &QWidget::hide);
+  connect(&showTimer_, &QTimer::timeout, this, [this] { Appear(); });
+  connect(&hideTimer_, &QTimer::timeout, this, [this] { HideHint(); });
 }
 
-void TBalloonHint::SetTitle(const QString& title) { setText(title); }
-
-void TBalloonHint::ShowHint(const QPoint& screenPoint) {
-  pendingPoint_ = screenPoint;
-  showTimer_.start(Delay);
+void TBalloonHint::SetTitle(const QString& title) {
+  title_ = title;
+  setAccessibleName(title);
+  const QSize text = fontMetrics().boundingRect(QRect(), Qt::AlignLeft, Lines(title)).size();
+  resize(text.grownBy(Padding) + QSize(0, StemHeight));
+  setMask(Shape());
 }
+
+QPoint TBalloonHint::StemTip() { return {StemInset, 0}; }
+
+void TBalloonHint::ShowHint(const QPoint& screenPoint) { Start(Display::Requested, screenPoint); }
 
 void TBalloonHint::HideHint() {
   showTimer_.stop();
   hideTimer_.stop();
   hide();
+  display_ = Display::None;
+}
+
+void TBalloonHint::Start(Display display, const QPoint& topLeft) {
+  display_ = display;
+  pendingTopLeft_ = topLeft;
+  hideTimer_.stop();
+  showTimer_.start(Delay);
+}
+
+void TBalloonHint::Appear() {
+  move(pendingTopLeft_);
+  show();
+  raise();
+  hideTimer_.start(HideAfter);
 }
 
 void TBalloonHint::AttachHover(QWidget* control) {
@@ -41,11 +79,34 @@ void TBalloonHint::AttachHover(QWidget* control) {
 }
 
 bool TBalloonHint::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == hoverControl_ && hoverEnabled_) {
-    if (event->type() == QEvent::Enter) ShowHint(QCursor::pos() + QPoint(0, 20));
+  // A display asked for by the program runs its course whatever the pointer does meanwhile.
+  if (watched == hoverControl_ && hoverEnabled_ && display_ != Display::Requested) {
+    if (event->type() == QEvent::Enter) Start(Display::Hover, QCursor::pos() + HoverBelowPointer - StemTip());
     if (event->type() == QEvent::Leave) HideHint();
   }
-  return QLabel::eventFilter(watched, event);
+  return QWidget::eventFilter(watched, event);
 }
+
+QRect TBalloonHint::TextRect() const { return rect().adjusted(0, StemHeight, 0, 0).marginsRemoved(Padding); }
+
+QRegion TBalloonHint::Shape() const {
+  const QRect body = rect().adjusted(0, StemHeight, 0, 0);
+  // Corners cut by one pixel, as the fields' rounded frames are.
+  const QRegion rounded = QRegion(body.adjusted(1, 0, -1, 0)) + QRegion(body.adjusted(0, 1, 0, -1));
+  const QPolygon stem{{StemInset, 0}, {StemInset + StemWidth, StemHeight}, {StemInset, StemHeight}};
+  return rounded + QRegion(stem);
+}
+
+void TBalloonHint::paintEvent(QPaintEvent*) {
+  // Whole-pixel regions rather than paths, so that the edge lies exactly on the window's mask.
+  QPainter painter(this);
+  const QRegion shape = Shape();
+  for (const QRect& part : shape) painter.fillRect(part, Edge);
+  for (const QRect& part : Inner(shape)) painter.fillRect(part, Face);
+  painter.setPen(Ink);
+  painter.drawText(TextRect(), Qt::AlignLeft | Qt::AlignTop, Lines(title_));
+}
+
+void TBalloonHint::mousePressEvent(QMouseEvent*) { HideHint(); }
 
 }  // namespace penmarrow::ui

@@ -1,5 +1,8 @@
 #include "ui/platform/ChartSeries.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "ui/platform/QtText.h"
 #include "ui/platform/SeriesMarks.h"
 
@@ -12,13 +15,12 @@ const QColor LegendShadowColor(172, 172, 172);
 
 }  // namespace
 
-TChartSeries::TChartSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QString& legendTitle, QColor color)
-    : QCPBars(keyAxis, valueAxis), marks_(new TSeriesMarks(*this)) {
+TChartSeries::TChartSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QString& legendTitle, QColor color,
+                           StackSide side)
+    : QCPBars(keyAxis, valueAxis), marks_(new TSeriesMarks(*this)), side_(side) {
   setName(legendTitle);
   setPen(Qt::NoPen);
   setBrush(color);
-  setWidthType(wtPlotCoords);
-  setWidth(BarWidth);
   setStackingGap(0);
   setSelectable(QCP::stNone);
 }
@@ -26,31 +28,51 @@ TChartSeries::TChartSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QString& 
 void TChartSeries::Clear() {
   values_.clear();
   labels_.clear();
-  data()->clear();
   Changed();
 }
 
 void TChartSeries::Add(double value, std::u16string_view label) {
-  if (values_.empty()) data()->clear();  // drop the placeholders of PadTo
-  const auto index = static_cast<double>(values_.size());
   values_.push_back(value);
   labels_.push_back(ToQString(label));
-  addData(index, value);
   Changed();
 }
 
+double TChartSeries::StackBase(int index) const {
+  const auto* below = dynamic_cast<const TChartSeries*>(barBelow());
+  return below ? below->StackTop(index) : 0;
+}
+
 double TChartSeries::StackTop(int index) const {
-  double top = YValue(index);
+  // A series that stopped short (a failed projection) adds nothing where it holds no point.
+  double top = index < Count() ? YValue(index) : 0;
   for (auto* below = dynamic_cast<const TChartSeries*>(barBelow()); below;
        below = dynamic_cast<const TChartSeries*>(below->barBelow()))
     if (index < below->Count()) top += below->YValue(index);
   return top;
 }
 
-void TChartSeries::PadTo(int years) {
-  if (!values_.empty() || data()->size() == years) return;
-  data()->clear();
-  for (int i = 0; i < years; ++i) addData(i, 0);
+QRectF TChartSeries::BarRect(int index) const {
+  // Worked out in device pixels, so that the edges are whole at any scale.
+  const double ratio = mParentPlot->bufferDevicePixelRatio();
+  const auto onDevice = [ratio](double pixel) { return std::round(pixel * ratio); };
+  const QCPAxis& keys = *keyAxis();
+  const QCPAxis& values = *valueAxis();
+  const double room = std::abs(keys.coordToPixel(1) - keys.coordToPixel(0)) * ratio;
+  const double width = std::max(1.0, std::round(room * BarWidth));
+  const double centre = onDevice(keys.coordToPixel(index));
+  const double left = side_ == StackSide::Left ? centre - width : centre;
+  const double base = onDevice(values.coordToPixel(StackBase(index)));
+  const double top = onDevice(values.coordToPixel(StackTop(index)));
+  return {left / ratio, std::min(base, top) / ratio, width / ratio, std::abs(base - top) / ratio};
+}
+
+void TChartSeries::applyDefaultAntialiasingHint(QCPPainter* painter) const { painter->setAntialiasing(false); }
+
+void TChartSeries::draw(QCPPainter* painter) {
+  for (int i = 0; i < Count(); ++i) {
+    const QRectF bar = BarRect(i);
+    if (!bar.isEmpty()) painter->fillRect(bar, brush());
+  }
 }
 
 void TChartSeries::SetShowInLegend(bool show) {
@@ -62,13 +84,13 @@ void TChartSeries::SetShowInLegend(bool show) {
 bool TChartSeries::ShowInLegend() const { return mParentPlot->legend->hasItemWithPlottable(this); }
 
 void TChartSeries::drawLegendIcon(QCPPainter* painter, const QRectF& rect) const {
-  const double side = std::min(rect.width(), rect.height()) - LegendShadowOffset;
-  const QRectF square(rect.left(), rect.center().y() - side / 2 - 1, side, side);
-  painter->setPen(Qt::NoPen);
-  painter->setBrush(LegendShadowColor);
-  painter->drawRect(square.translated(LegendShadowOffset, LegendShadowOffset));
-  painter->setBrush(brush());
-  painter->drawRect(square);
+  // A whole-pixel square with its shadow, in the exact series colour.
+  const int side = static_cast<int>(std::min(rect.width(), rect.height())) - LegendShadowOffset;
+  const QPoint corner(qRound(rect.left()), qRound(rect.center().y() - side / 2.0) - 1);
+  const QRect square(corner, QSize(side, side));
+  painter->setAntialiasing(false);
+  painter->fillRect(square.translated(LegendShadowOffset, LegendShadowOffset), LegendShadowColor);
+  painter->fillRect(square, brush());
 }
 
 void TChartSeries::Changed() {

@@ -14,9 +14,13 @@ namespace penmarrow::ui {
 
 class TSeriesMarks;
 
+// Which half of a year's room a series' stack takes: your strategy left of the year, the
+// alternative right of it.
+enum class StackSide { Left, Right };
+
 class TChartSeries : public QCPBars, public SeriesSink {
  public:
-  TChartSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QString& legendTitle, QColor color);
+  TChartSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QString& legendTitle, QColor color, StackSide side);
 
   void Clear() override;
   void Add(double value, std::u16string_view label) override;
@@ -24,12 +28,12 @@ class TChartSeries : public QCPBars, public SeriesSink {
   int Count() const { return static_cast<int>(values_.size()); }
   double YValue(int index) const { return values_.at(static_cast<std::size_t>(index)); }
   const QString& Label(int index) const { return labels_.at(static_cast<std::size_t>(index)); }
-  // The value of this point plus those of the series stacked below it.
+  // Where the point's bar starts: the top of the series stacked below it.
+  double StackBase(int index) const;
+  // The point's value plus those of the series stacked below it, added from the top down.
   double StackTop(int index) const;
-  QRectF BarRect(int index) const { return getBarRect(index, YValue(index)); }
-
-  // An empty series still holds invisible zero bars, so that its stack group keeps its room.
-  void PadTo(int years);
+  // The point's bar as drawn: edges on whole device pixels, one width for every bar of the chart.
+  QRectF BarRect(int index) const;
 
   void SetShowInLegend(bool show);
   bool ShowInLegend() const;
@@ -39,6 +43,8 @@ class TChartSeries : public QCPBars, public SeriesSink {
   std::function<void()> OnChanged;
 
  protected:
+  void applyDefaultAntialiasingHint(QCPPainter* painter) const override;
+  void draw(QCPPainter* painter) override;
   void drawLegendIcon(QCPPainter* painter, const QRectF& rect) const override;
 
  private:
@@ -47,6 +53,7 @@ class TChartSeries : public QCPBars, public SeriesSink {
   std::vector<double> values_;
   std::vector<QString> labels_;
   TSeriesMarks* marks_;
+  StackSide side_;
 };
 
 }  // namespace penmarrow::ui

@@ -29,6 +29,7 @@ const std::array<SeriesLook, TChart::SeriesCount> Looks{{
     {"Alternative strategy total interest", QColor(0, 64, 128), QColor(0, 64, 128)},
 }};
 constexpr int FirstInterestSeries = 2;
+constexpr int FirstAlternativeSeries = 3;
 constexpr int SecondInterestSeries = 5;
 constexpr int LegendGap = 5;        // between the legend and the plot
 constexpr int LegendSideRoom = 5;   // kept free left and right of the widest legend
@@ -63,7 +64,7 @@ double TChartAxis::CalcPosPoint(int pixel) const {
 
 TChart::TChart(QWidget* parent)
     : QCustomPlot(parent),
-      stackGroups_(new QCPBarsGroup(this)),
+      legend_(new TChartLegend),
       title_(new QCPTextElement(this)),
       yearTicker_(new QCPAxisTickerText),
       bottomAxis_(*xAxis),
@@ -74,8 +75,8 @@ TChart::TChart(QWidget* parent)
   setMouseTracking(true);
   addLayer(QStringLiteral("marksOnTop"), layer(QStringLiteral("main")), limAbove);
   SetUpAxes();
-  CreateSeries();
   SetUpLegend();
+  CreateSeries();
   connect(this, &QCustomPlot::beforeReplot, this, [this] { FitToSize(); });
   connect(this, &QCustomPlot::afterLayout, this, [this] {
     if (!fitting_) PlaceMarks();
@@ -120,29 +121,32 @@ void TChart::SetUpAxes() {
 }
 
 void TChart::CreateSeries() {
-  stackGroups_->setSpacingType(QCPBarsGroup::stAbsolute);
-  stackGroups_->setSpacing(0);
   for (int i = 0; i < SeriesCount; ++i) {
     const SeriesLook& look = Looks[static_cast<std::size_t>(i)];
-    auto* series = new TChartSeries(xAxis, yAxis, QString::fromLatin1(look.legendTitle), look.color);
+    const StackSide side = i < FirstAlternativeSeries ? StackSide::Left : StackSide::Right;
+    auto* series = new TChartSeries(xAxis, yAxis, QString::fromLatin1(look.legendTitle), look.color, side);
     series->Marks().SetArrowColor(look.arrowColor);
     series->OnChanged = [this] { replot(rpQueuedReplot); };
-    // Stacks pile up in series order within each group; both groups always keep their room.
-    if (i % 3 != 0) series->moveAbove(series_[static_cast<std::size_t>(i - 1)]);
+    // Stacks pile up in series order within each strategy.
+    if (i != 0 && i != FirstAlternativeSeries) series->moveAbove(series_[static_cast<std::size_t>(i - 1)]);
     series_[static_cast<std::size_t>(i)] = series;
   }
-  for (TChartSeries* series : series_) stackGroups_->append(series);
   for (const int i : {FirstInterestSeries, SecondInterestSeries}) Series(i).Marks().SetVisible(true);
+  for (int i = FirstAlternativeSeries; i < SeriesCount; ++i) Series(i).SetShowInLegend(false);
 }
 
 void TChart::SetUpLegend() {
-  // A legend row centred and moved left by 20 % of the free width, 5 pixels above the plot.
+  // A legend row centred and moved left by 20 % of the free width, 5 pixels above the plot. Our
+  // legend takes the default one's place before any series joins it.
   auto* legendRow = new QCPLayoutGrid;
   plotLayout()->insertRow(0);
   plotLayout()->addElement(0, 0, legendRow);
   plotLayout()->setRowSpacing(0);
   legendRow->addElement(0, 0, new QCPLayoutElement(this));
+  delete legend;
+  legend = legend_;
   legendRow->addElement(0, 1, legend);
+  legend->setLayer(QStringLiteral("legend"));
   legendRow->addElement(0, 2, new QCPLayoutElement(this));
   legendRow->setColumnStretchFactors({3, 0.001, 7});
   legendRow->setMargins({0, 4, 0, LegendGap});
@@ -151,15 +155,12 @@ void TChart::SetUpLegend() {
   axisRect()->setMargins({0, 0, 0, 0});
 
   legend->setVisible(true);
-  legend->setFillOrder(QCPLegend::foColumnsFirst);
   legend->setFont(ArialPixels(12));
   legend->setIconSize(12, 12);
   legend->setRowSpacing(2);
   legend->setBorderPen(QPen(QColor(128, 128, 128)));
   legend->setBrush(Qt::white);
   legend->setSelectableParts(QCPLegend::spNone);
-  legend->setMaximumSize(legend->minimumOuterSizeHint());
-  for (int i = 3; i < SeriesCount; ++i) Series(i).SetShowInLegend(false);
   title_->setVisible(false);
 }
 
@@ -177,10 +178,10 @@ void TChart::FitToSize() {
 void TChart::WrapLegend() {
   for (QCPAbstractLegendItem* legendItem : LegendItems())
     if (auto* item = dynamic_cast<QCPPlottableLegendItem*>(legendItem)) item->setTextColor(item->plottable()->brush().color());
-  // Items stand side by side, in as many columns as the chart's width holds, down to one.
-  for (int columns = std::max(static_cast<int>(LegendItems().size()), 1); columns >= 1; --columns) {
-    legend->setWrap(columns);
-    legend->setFillOrder(QCPLegend::foColumnsFirst, true);
+  // Items stand side by side, in as few rows of equal length as the chart's width holds.
+  const int items = std::max(static_cast<int>(LegendItems().size()), 1);
+  for (int rows = 1; rows <= items; ++rows) {
+    legend_->SetRowLength((items + rows - 1) / rows);
     if (legend->minimumOuterSizeHint().width() <= width() - 2 * LegendSideRoom) break;
   }
   legend->setMaximumSize(legend->minimumOuterSizeHint());
@@ -203,7 +204,6 @@ void TChart::FitAxes() {
   }
   // Room for the last year's two marks one above the other, when they would not fit side by side.
   if (seriesWithMarks > 1) headroom += static_cast<int>(Series(FirstInterestSeries).Marks().BoxSize(0).height()) + 4;
-  for (TChartSeries* series : series_) series->PadTo(years);
   leftAxis_.SetMaximum(top);
   // The marks need room above the tallest stack; keep the axis a little taller than that.
   const int length = std::max(axisRect()->height(), 1);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "ui/platform/ChartLegend.h"
 #include "ui/platform/ChartSeries.h"
 #include "ui/platform/SeriesMarks.h"
 
@@ -61,7 +62,7 @@ class TChart : public QCustomPlot {
   void PlaceMarks();
 
   std::array<TChartSeries*, SeriesCount> series_{};
-  QCPBarsGroup* stackGroups_;
+  TChartLegend* legend_;
   QCPTextElement* title_;
   QSharedPointer<QCPAxisTickerText> yearTicker_;
   TChartAxis bottomAxis_;

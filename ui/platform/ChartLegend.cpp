@@ -1,0 +1,56 @@
+#include "ui/platform/ChartLegend.h"
+
+#include <algorithm>
+
+namespace penmarrow::ui {
+
+std::vector<std::vector<QCPAbstractLegendItem*>> TChartLegend::Rows() const {
+  std::vector<std::vector<QCPAbstractLegendItem*>> rows;
+  for (int i = 0; i < itemCount(); ++i) {
+    QCPAbstractLegendItem* legendItem = item(i);
+    if (!legendItem) continue;  // an empty cell of the underlying grid
+    if (rows.empty() || static_cast<int>(rows.back().size()) == rowLength_) rows.emplace_back();
+    rows.back().push_back(legendItem);
+  }
+  return rows;
+}
+
+int TChartLegend::Width(const std::vector<QCPAbstractLegendItem*>& row, int gap) {
+  int width = -gap;
+  for (const QCPAbstractLegendItem* legendItem : row) width += legendItem->minimumOuterSizeHint().width() + gap;
+  return width;
+}
+
+int TChartLegend::Height(const std::vector<QCPAbstractLegendItem*>& row) {
+  int height = 0;
+  for (const QCPAbstractLegendItem* legendItem : row)
+    height = std::max(height, legendItem->minimumOuterSizeHint().height());
+  return height;
+}
+
+QSize TChartLegend::minimumOuterSizeHint() const {
+  const auto rows = Rows();
+  QSize size(0, -rowSpacing());
+  for (const auto& row : rows) {
+    size.setWidth(std::max(size.width(), Width(row, columnSpacing())));
+    size.rheight() += Height(row) + rowSpacing();
+  }
+  if (rows.empty()) size = QSize(0, 0);
+  return size.grownBy(margins());
+}
+
+void TChartLegend::updateLayout() {
+  int top = mRect.top();
+  for (const auto& row : Rows()) {
+    const int height = Height(row);
+    int left = mRect.left();
+    for (QCPAbstractLegendItem* legendItem : row) {
+      const int width = legendItem->minimumOuterSizeHint().width();
+      legendItem->setOuterRect(QRect(left, top, width, height));
+      left += width + columnSpacing();
+    }
+    top += height + rowSpacing();
+  }
+}
+
+}  // namespace penmarrow::ui
