@@ -5,6 +5,7 @@
 #include "core/MoneyText.h"
 #include "core/RateText.h"
 #include "ui/UMain.h"
+#include "ui/accessibility/Narrator.h"
 #include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
@@ -31,6 +32,7 @@ void TFMain::WireEntryFields() {
 
 void TFMain::TIntDepKeyPress(TEdit& Sender, char16_t& Key) {
   if (Key != Backspace && !IsDigit(Key)) {
+    narrator_->Refused(Sender, Key);
     Key = 0;
     return;
   }
@@ -47,7 +49,11 @@ void TFMain::TIntDepKeyDown(TEdit& Sender, int& Key) {
 }
 
 void TFMain::ApplyMoneyEdit(TEdit& Sender, const TKeyEdit& E) {
-  if (!MoneyTextAllowed(E.Text)) return;
+  if (!MoneyTextAllowed(E.Text)) {
+    narrator_->Refused(Sender, ToQString(E.Text));
+    return;
+  }
+  narrator_->Accepted(Sender, ToQString(E.Text));
   Sender.SetText(ToQString(E.Text));  // recalculates before the caret is placed
   Sender.SetSelStart(E.Caret);
   if (&Sender == TRegDep) PrevRegularDep = Sender.text();
@@ -60,6 +66,7 @@ void TFMain::TIntDepExit(TEdit& Sender) {
 
 void TFMain::TIntRateKeyPress(TEdit& Sender, char16_t& Key) {
   if (Key != Backspace && !IsDigit(Key) && Key != FormatSettings().DecimalSeparator) {
+    narrator_->Refused(Sender, Key);
     Key = 0;
     return;
   }
@@ -76,7 +83,11 @@ void TFMain::TIntRateKeyDown(TEdit& Sender, int& Key) {
 }
 
 void TFMain::ApplyRateEdit(TEdit& Sender, const TKeyEdit& E, bool limitLength) {
-  if (!RateTextAllowed(E.Text, limitLength)) return;
+  if (!RateTextAllowed(E.Text, limitLength)) {
+    narrator_->Refused(Sender, ToQString(E.Text));
+    return;
+  }
+  narrator_->Accepted(Sender, ToQString(E.Text));
   Sender.SetText(ToQString(E.Text));
   Sender.SetSelStart(E.Caret);
 }

@@ -2,12 +2,15 @@
 
 #include <QAccessible>
 #include <QLineEdit>
+#include <QPointer>
 #include <algorithm>
 
 namespace penmarrow::ui {
 namespace {
 
 QAccessible::UpdateHandler previousHandler = nullptr;
+QPointer<QObject> lastFocused;   // what readers were last told has the focus
+QPointer<QLineEdit> justWritten;  // a field whose whole text was just written
 
 // Hands an event on to what handled events before us, the platform's bridge by default.
 void Forward(QAccessibleEvent* event) {
@@ -20,9 +23,30 @@ void Forward(QAccessibleEvent* event) {
   QAccessible::installUpdateHandler(ours);
 }
 
+// The widget whose focus readers are told of: the spin box, for the line edit inside it.
+QObject* FocusOwner(QWidget* widget) {
+  while (widget->focusProxy()) widget = widget->focusProxy();
+  return widget;
+}
+
+bool SelectionIsNoise(QLineEdit* line) {
+  if (!line->hasFocus()) return true;
+  if (lastFocused != line && lastFocused != FocusOwner(line)) return true;
+  return justWritten == line && !line->hasSelectedText();
+}
+
 void Narrow(QAccessibleEvent* event) {
+  if (event->type() == QAccessible::Focus) lastFocused = event->object();
   auto* line = qobject_cast<QLineEdit*>(event->object());
-  if (event->type() != QAccessible::TextUpdated || !line) {
+  if (!line) {
+    Forward(event);
+    return;
+  }
+  const bool written = event->type() == QAccessible::TextUpdated;
+  const bool noise = event->type() == QAccessible::TextSelectionChanged && SelectionIsNoise(line);
+  justWritten = written ? line : nullptr;
+  if (noise) return;
+  if (!written) {
     Forward(event);
     return;
   }
