@@ -14,6 +14,8 @@ if [[ ! -x $tool ]]; then
   exit 1
 fi
 export LANG=C.UTF-8 ORCA_SESSION_WAIT=1.5
+orca_version=$(orca --version 2>/dev/null | grep -Eo '[0-9]+' | head -n 1)
+orca_version=${orca_version:-0}
 mkdir -p "$artifacts/bin"
 transcript=$artifacts/transcript.txt
 failures=0
@@ -121,6 +123,8 @@ step "Tab to the rate" key Tab
 heard "Tab to the rate" "Interest Rate, in percent"
 heard "Tab to the rate" "5\\.00"
 step "Type a point" type .
+# Orca 48 infers "Text unselected" from its own record of the selection when a key replaces it.
+((orca_version < 45)) && unheard "Type a point" "unselected"
 heard "Type a point" "point\\. Your strategy: total interest \\\$0"
 step "Type a minus" type -
 heard "Type a minus" "minus not accepted, still point"
@@ -142,7 +146,8 @@ heard "Right in the table" "Your strategy, initial deposit"
 step "Down two years" key --delay 300 Down Down
 heard "Down two years" "Year 3.*initial deposit \\\$10,005.*regular deposits \\\$300"
 step "Where am I in the table" key KP_Enter
-heard "Where am I in the table" "Year 3"
+# Orca 48 names a cell's row header only when the row changes; the full row read above has it.
+((orca_version < 45)) && heard "Where am I in the table" "Year 3"
 heard "Where am I in the table" "column 2 of 5 row 3 of 11"
 step "Leave the table and come back" key --delay 300 shift+Tab Tab
 heard "Leave the table and come back" "Year 3.*initial deposit \\\$10,005"
@@ -194,6 +199,7 @@ heard "Copy the chart" "Chart copied"
 step "Tab to the initial deposit" key --delay 200 Tab Tab Tab Tab Tab
 heard "Tab to the initial deposit" "Initial deposit"
 step "Type 999999" type 999999
+((orca_version < 45)) && unheard "Type 999999" "unselected"
 step "Tab and type 999999" key Tab type 999999
 step "Tab to the rate and type 99.99" key --delay 300 Tab Tab Tab type 99.99
 step "Tab to the years and type 50" key Tab type --delay 300 50

@@ -95,7 +95,10 @@ ChartTable::ChartTable(TChart* chart) : QAccessibleWidget(chart, QAccessible::Ta
       if (const auto current = Current(); current && Chart()->hasFocus()) TellFocus(*current);
     });
   });
-  QObject::connect(chart, &QCustomPlot::afterReplot, chart, [chart] {
+  // New figures come in cells of their own: a reader that keeps what it read of a cell would
+  // otherwise repeat old figures.
+  replotted_ = QObject::connect(chart, &QCustomPlot::afterReplot, chart, [this, chart] {
+    ForgetCells();
     if (!QAccessible::isActive()) return;
     QAccessibleTableModelChangeEvent event(chart, QAccessibleTableModelChangeEvent::ModelReset);
     QAccessible::updateAccessibility(&event);
@@ -105,7 +108,13 @@ ChartTable::ChartTable(TChart* chart) : QAccessibleWidget(chart, QAccessible::Ta
 ChartTable::~ChartTable() {
   QObject::disconnect(cursorMoved_);
   QObject::disconnect(focusTaken_);
+  QObject::disconnect(replotted_);
+  ForgetCells();
+}
+
+void ChartTable::ForgetCells() const {
   for (const QAccessible::Id id : std::as_const(cells_)) QAccessible::deleteAccessibleInterface(id);
+  cells_.clear();
 }
 
 void ChartTable::TellFocus(QPoint cell) const {

@@ -25,7 +25,7 @@ class ChartTable : public QAccessibleWidget, public QAccessibleTableInterface {
   TChart* Chart() const { return static_cast<TChart*>(widget()); }
   QString CellText(int row, int column) const;
   QRect CellRect(int row, int column) const;
-  // Row -1 holds the column headings; cells stay registered until the table goes.
+  // Row -1 holds the column headings; cells stay registered until the chart is drawn anew.
   QAccessibleInterface* Cell(int row, int column) const;
   // The current cell as (column, row), or none before the first arrow key.
   std::optional<QPoint> Current() const;
@@ -66,11 +66,13 @@ class ChartTable : public QAccessibleWidget, public QAccessibleTableInterface {
  private:
   int CellCount() const { return rowCount() * columnCount(); }
   void TellFocus(QPoint cell) const;
+  void ForgetCells() const;
 
   mutable QHash<int, QAccessible::Id> cells_;
   QPointer<ChartCursor> cursor_;
   QMetaObject::Connection cursorMoved_;
   QMetaObject::Connection focusTaken_;
+  QMetaObject::Connection replotted_;
 };
 
 }  // namespace penmarrow::ui

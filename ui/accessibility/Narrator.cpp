@@ -42,6 +42,7 @@ Narrator::Narrator(TFMain& window) : QObject(&window), window_(window), announce
 }
 
 void Narrator::Tell(std::vector<News>& list, const QObject* source, QString phrase) {
+  pending_ = true;
   for (News& news : list) {
     if (news.source != source) continue;
     news.phrase = std::move(phrase);
@@ -109,6 +110,7 @@ void Narrator::TotalsShown(const TotalsPanel& totals, const YearFigures& figures
   if (!spoken_[strategy]) spoken_[strategy] = shown_[strategy];
   shown_[strategy] = figures;
   years_ = window_.seYears->Value();
+  pending_ = true;
 }
 
 void Narrator::MenuOpened(const QMenu& menu) {
@@ -132,6 +134,7 @@ void Narrator::SayTotals() {
 }
 
 void Narrator::Flush() {
+  if (!std::exchange(pending_, false)) return;
   QStringList parts;
   for (const std::vector<News>* list : {&own_, &followed_})
     for (const News& news : *list) parts << news.phrase;

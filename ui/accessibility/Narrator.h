@@ -51,7 +51,7 @@ class Narrator : public QObject {
     const QObject* source;
     QString phrase;
   };
-  static void Tell(std::vector<News>& list, const QObject* source, QString phrase);
+  void Tell(std::vector<News>& list, const QObject* source, QString phrase);
   void Flush();
   QString TotalsNews();
   void Say(const QString& message);
@@ -60,6 +60,7 @@ class Narrator : public QObject {
   Announcer announcer_;
   std::vector<News> own_;       // what the user changed
   std::vector<News> followed_;  // what the program changed in turn
+  bool pending_ = false;        // something to tell since the last time
   bool compare_ = false;        // the alternative just came on: both totals and which is higher
   bool continuous_ = false;     // continuous compounding mode is on
   std::array<std::optional<YearFigures>, 2> shown_;   // each strategy's totals as the window shows them

@@ -1,6 +1,6 @@
 #pragma once
-// Every phrase a screen reader hears from the program, so that a figure, a key or a choice reads
-// the same wherever it is spoken.
+// How figures, field texts, keys and choices read aloud: one wording wherever the program speaks
+// them, in the narrator's messages, the chart's table and the totals' names.
 
 #include <QString>
 #include <array>

@@ -4,8 +4,9 @@
 // screen reader then speaks the whole old text for a BackSpace. The report is narrowed to the
 // characters that changed, as if the control had edited them itself. Selection changes the user
 // did not make are left out: the selection Qt drops when a field loses the focus ("Text
-// unselected" after every Tab), the one it makes when Tab brings the focus, before the focus is
-// told (the value twice), and the one a typed key clears by replacing the selected text.
+// unselected" after every Tab) and the one it makes when Tab brings the focus, before the focus is
+// told (the value twice). A field's caret and selection reports come after its text's, so that a
+// key typed over a selection is not heard as "Text unselected".
 
 #include <QString>
 
