@@ -112,7 +112,7 @@ ChartTable::~ChartTable() {
   ForgetCells();
 }
 
-void ChartTable::ForgetCells() const {
+void ChartTable::ForgetCells() {
   for (const QAccessible::Id id : std::as_const(cells_)) QAccessible::deleteAccessibleInterface(id);
   cells_.clear();
 }

@@ -66,7 +66,7 @@ class ChartTable : public QAccessibleWidget, public QAccessibleTableInterface {
  private:
   int CellCount() const { return rowCount() * columnCount(); }
   void TellFocus(QPoint cell) const;
-  void ForgetCells() const;
+  void ForgetCells();
 
   mutable QHash<int, QAccessible::Id> cells_;
   QPointer<ChartCursor> cursor_;
