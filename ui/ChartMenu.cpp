@@ -9,6 +9,7 @@
 #include "ui/FiguresTable.h"
 #include "ui/UHint.h"
 #include "ui/UMain.h"
+#include "ui/accessibility/Narrator.h"
 #include "ui/platform/ErrorDisplay.h"
 
 namespace penmarrow::ui {
@@ -30,6 +31,9 @@ void TFMain::CreateChartMenu() {
 void TFMain::ChartContextPopup(QPoint mousePos) {
   // The hint would stand over the menu; the pointer's next move over a year brings it back.
   FHint->hide();
+  // The first command stands ready, so that Return runs it and a screen reader names the menu by it.
+  ChartMenu->setActiveAction(miCopyFigures);
+  narrator_->MenuOpened(*ChartMenu);
   // The command runs once the menu is closed, outside the menu's own event handling.
   const QAction* chosen = ChartMenu->exec(Chart->mapToGlobal(mousePos));
   if (chosen == miCopyFigures) CopyFigures();
@@ -42,6 +46,7 @@ void TFMain::CopyFigures() {
   figures->setText(TabSeparated(table));
   figures->setHtml(HtmlTable(table));
   QGuiApplication::clipboard()->setMimeData(figures);
+  narrator_->FiguresCopied(table.rows.size());
 }
 
 void TFMain::CopyChart() {
@@ -51,6 +56,7 @@ void TFMain::CopyChart() {
   image.setDevicePixelRatio(ratio);
   Chart->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
   QGuiApplication::clipboard()->setPixmap(image);
+  narrator_->ChartCopied();
 }
 
 }  // namespace penmarrow::ui

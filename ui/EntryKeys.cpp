@@ -6,6 +6,7 @@
 #include "core/MoneyText.h"
 #include "core/RateText.h"
 #include "ui/UMain.h"
+#include "ui/accessibility/Narrator.h"
 #include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
@@ -27,6 +28,7 @@ void TFMain::WireEntryFields() {
 
 void TFMain::TIntDepKeyPress(TEdit& Sender, char16_t& Key) {
   if (Key != Backspace && !IsDecimalDigit(Key)) {
+    narrator_->Refused(Sender, Key);
     Key = 0;
     return;
   }
@@ -43,7 +45,11 @@ void TFMain::TIntDepKeyDown(TEdit& Sender, int& Key) {
 }
 
 void TFMain::ApplyMoneyEdit(TEdit& Sender, const TKeyEdit& E) {
-  if (!MoneyTextAllowed(E.Text)) return;
+  if (!MoneyTextAllowed(E.Text)) {
+    narrator_->Refused(Sender, ToQString(E.Text));
+    return;
+  }
+  narrator_->Accepted(Sender, ToQString(E.Text));
   // The caret and the saved deposit follow the written text even when its recalculation overflows.
   Sender.WriteEdit(ToQString(E.Text), E.Caret, [&] {
     if (&Sender == TRegDep) PrevRegularDep = Sender.text();
@@ -57,6 +63,7 @@ void TFMain::TIntDepExit(TEdit& Sender) {
 
 void TFMain::TIntRateKeyPress(TEdit& Sender, char16_t& Key) {
   if (Key != Backspace && !IsDecimalDigit(Key) && Key != FormatSettings().DecimalSeparator) {
+    narrator_->Refused(Sender, Key);
     Key = 0;
     return;
   }
@@ -73,7 +80,11 @@ void TFMain::TIntRateKeyDown(TEdit& Sender, int& Key) {
 }
 
 void TFMain::ApplyRateEdit(TEdit& Sender, const TKeyEdit& E, bool limitLength) {
-  if (!RateTextAllowed(E.Text, limitLength)) return;
+  if (!RateTextAllowed(E.Text, limitLength)) {
+    narrator_->Refused(Sender, ToQString(E.Text));
+    return;
+  }
+  narrator_->Accepted(Sender, ToQString(E.Text));
   Sender.WriteEdit(ToQString(E.Text), E.Caret);
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/FrequencyTable.h"
 #include "ui/UMain.h"
+#include "ui/accessibility/Narrator.h"
 #include "ui/platform/QtText.h"
 #include "ui/platform/WaitingEvents.h"
 
@@ -40,6 +41,7 @@ void TFMain::CDefFreqChange() {
   }
   // A choice no longer offered falls on "Continuous" without entering continuous compounding mode.
   CcompFreq->setCurrentIndex(keep >= 0 ? keep : CcompFreq->count() - 1);
+  if (keep < 0) narrator_->CompoundFrequencyForced();
   ReadCompoundFrequency();
   ReadAltCompoundFrequency();
   Recalculate();
@@ -69,6 +71,7 @@ void TFMain::EnterContinuousMode() {
   BalloonHint->ShowHint(CcompFreq->parentWidget()->mapToGlobal(CcompFreq->geometry().bottomLeft() + QPoint(0, 1)));
   ProcessWaitingEvents();
   BalloonHint->Delay = HoverNoticeDelay;
+  narrator_->ContinuousModeEntered(ContinuousNotice);
 }
 
 void TFMain::LeaveContinuousMode() {
@@ -76,6 +79,7 @@ void TFMain::LeaveContinuousMode() {
   TRegDep->SetText(PrevRegularDep);
   TRegDep->setEnabled(true);
   BalloonHint->SetHoverEnabled(false);
+  narrator_->ContinuousModeLeft();
 }
 
 void TFMain::CAltFreqChange() {

@@ -10,8 +10,6 @@
 #include "core/FormatSettings.h"
 #include "core/FrequencyTable.h"
 #include "ui/ChartFocus.h"
-#include "ui/ChartTable.h"
-#include "ui/SpokenText.h"
 #include "ui/accessibility/AccessibleControls.h"
 #include "ui/accessibility/Narrator.h"
 #include "ui/UHint.h"
@@ -22,12 +20,11 @@
 namespace penmarrow::ui {
 
 TFMain::TFMain() {
-  InstallChartTable();
   InstallAccessibleControls();
   CreateControls();
+  narrator_ = new Narrator(*this);
   WireEvents();
   FormCreate();
-  new Narrator(*this);
   qApp->installEventFilter(this);
 }
 
@@ -124,6 +121,7 @@ void TFMain::chAlternativeClick() {
     for (int i = 3; i < TChart::SeriesCount; ++i) Chart->Series(i).Clear();
   for (int i = 3; i < TChart::SeriesCount; ++i) Chart->Series(i).SetShowInLegend(on);
   APanel->setEnabled(on);
+  narrator_->AlternativeSwitched(on);
   Recalculate();
 }
 
@@ -137,7 +135,9 @@ void TFMain::seYearsChange() {
 }
 
 void TFMain::TBChange() {
-  lStartLater->SetCaption(StartLaterText(TB->Position()));
+  // "1 years" alike: the caption has no singular.
+  lStartLater->SetCaption(QStringLiteral("%1 years").arg(TB->Position()));
+  narrator_->StartLaterMoved();
   Recalculate();
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/FrequencyTable.h"
 #include "core/KeyEdit.h"
+#include "ui/accessibility/ControlNames.h"
 #include "ui/platform/QtText.h"
 #include "ui/platform/WindowFonts.h"
 
@@ -135,7 +136,7 @@ void TFMain::CreateControls() {
   AlignCaptions(*this);
   CreateTotals();
   SetTabOrder();
-  SetAccessibleNames();
+  NameControls(*this);
 }
 
 void TFMain::SetTabOrder() {
@@ -146,20 +147,6 @@ void TFMain::SetTabOrder() {
   for (std::size_t i = 1; i < std::size(order); ++i)
     setTabOrder(order[i - 1], order[i]);
   TIntDep->setFocus();
-}
-
-void TFMain::SetAccessibleNames() {
-  // A screen reader speaks each field with its caption; the value labels get theirs with each figure.
-  const std::pair<QLabel*, QWidget*> captioned[] = {
-      {Label3, TIntDep}, {Label4, TRegDep}, {Label6, CDefFreq}, {lCompFreq, CcompFreq}, {Label7, TIntRate},
-      {Label1, seYears}, {Label8, TAltdep}, {Label9, CAltFreq}, {Label2, TB}};
-  for (const auto& [caption, field] : captioned) caption->setBuddy(field);
-  // The "%" beside the rate belongs to it.
-  Label20->setBuddy(TIntRate);
-  const QString rateCaption = QStringLiteral("Interest Rate, in percent:");
-  Label7->setAccessibleName(rateCaption);
-  TIntRate->setAccessibleName(rateCaption);
-  Chart->setAccessibleName(QStringLiteral("Savings by year"));
 }
 
 void TFMain::CreateInputs() {

@@ -4,7 +4,7 @@
 #include "core/FrequencyTable.h"
 #include "core/MoneyText.h"
 #include "core/RateText.h"
-#include "ui/SpokenText.h"
+#include "ui/accessibility/Narrator.h"
 #include "ui/UMain.h"
 #include "ui/YearFigures.h"
 #include "ui/platform/QtText.h"
@@ -68,11 +68,8 @@ void TFMain::ShowTotals(const TotalsPanel& totals, int firstSeries) {
   const YearFigures figures = FiguresOf(*Chart, firstSeries, seYears->Value() - 1);
   const auto values = figures.Shown();
   const auto rows = totals.Rows();
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const auto& [caption, value] = rows[i];
-    value->SetCaption(ToQString(FormatMoney(values[i])));
-    value->setAccessibleName(Spoken(totals.heading->text(), caption->text(), value->text()));
-  }
+  for (std::size_t i = 0; i < rows.size(); ++i) rows[i].second->SetCaption(ToQString(FormatMoney(values[i])));
+  narrator_->TotalsShown(totals, figures);
 }
 
 }  // namespace penmarrow::ui

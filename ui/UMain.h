@@ -25,6 +25,7 @@
 namespace penmarrow::ui {
 
 class TFHint;
+class Narrator;
 
 // A label that sizes itself to its caption and keeps its anchoring.
 class TLabel : public QLabel {
@@ -129,7 +130,6 @@ class TFMain : public QWidget {
   void CreateTotals();
   void CreateTotalsPanel(TotalsPanel& totals, int strategy);
   void SetTabOrder();
-  void SetAccessibleNames();
   void WireEvents();
   void ArrangeControls();
 
@@ -185,6 +185,7 @@ class TFMain : public QWidget {
   void CopyChart();
 
   TFHint* FHint = nullptr;
+  Narrator* narrator_ = nullptr;  // tells screen readers what the window decides
   AnchorSet windowAnchors_;
   AnchorSet panel1Anchors_;
   AnchorSet chartAnchors_;

@@ -1,11 +1,14 @@
 """What a screen reader relies on, read through AT-SPI from the running program: the window and its
 panels, the years' value, every text query of every field answered at once, writes held to the
-fields' rules, the chart's table with its cells, headings and places on screen, the check boxes'
-Toggle action, and places in the screen's own pixels at twice the size."""
+fields' rules, the chart's table with its cells, headings and places on screen, the start slider's
+value, the link a reader can follow, the check boxes' Toggle action, and places in the screen's own
+pixels at twice the size."""
 
+import os
+import tempfile
 import time
 
-from desktop import check, find_all, main, scenario
+from desktop import check, find_all, main, scenario, wait_until
 from focus import Screen
 
 QUICK = 1.0  # seconds a single query may take; Qt's own word search once never returned
@@ -96,12 +99,19 @@ def table_cells_headings_and_places(d):
     check(headings[0] is not None and headings[0].name == "Year", "the first column is not the year")
     check(headings[4].name == "Your strategy, total savings", f"the last heading is {headings[4].name!r}")
     cells = [[table.getAccessibleAt(row, column) for column in range(5)] for row in range(10)]
-    check([c.name for c in cells[9]] == ["10", "$1,000", "$1,000", "$887", "$2,887"], "the last row misread")
-    places = [[extents(h) for h in headings]] + [[extents(c) for c in row] for row in cells]
-    for above, below in zip(places, places[1:]):
-        for top, bottom in zip(above, below):
-            check(top[2] > 0 and top[3] > 0, f"a cell has no place on screen: {top}")
-            check(top[1] + top[3] <= bottom[1], f"rows out of reading order: {top} over {bottom}")
+    check([c.name for c in cells[9]] == ["Year 10", "initial deposit $1,000", "regular deposits $1,000",
+                                         "total interest $887", "total savings $2,887"], "the last row misread")
+    header = table.getRowHeader(9)
+    check(header is not None and header.name == "Year 10", f"the last row's header is {header and header.name!r}")
+    # The headings, then the rows, lie along one line below every input, in reading order: reviewing
+    # the screen line by line never mixes them into the inputs' lines.
+    years = role_named(app, "spin button")[0]
+    inputs_bottom = extents(years)[1] + extents(years)[3]
+    places = [extents(h) for h in headings] + [extents(c) for row in cells for c in row]
+    for before, after in zip(places, places[1:]):
+        check(after[2] > 0 and after[3] > 0, f"a cell has no place on screen: {after}")
+        check(after[1] == before[1] and after[0] > before[0], f"cells out of reading order: {before} then {after}")
+    check(places[0][1] >= inputs_bottom, f"the table's line {places[0]} is not below the inputs ({inputs_bottom})")
     # The arrow keys move the focus through the cells.
     for _ in range(6):  # deposit, frequencies, rate, years, then the chart
         d.key("Tab")
@@ -176,6 +186,34 @@ def places_in_device_pixels_at_twice_the_size(d):
     check(hit is not None and hit.name == "Initial deposit:", f"the deposit's middle holds {hit and hit.name!r}")
 
 
+# The link opens in whatever xdg-open comes first on the program's path: here, one that notes it.
+LINK_OPENER = tempfile.mkdtemp(prefix="penmarrow-xdg-open-")
+with open(os.path.join(LINK_OPENER, "xdg-open"), "w") as opener:
+    opener.write(f'#!/bin/sh\necho "$@" >>"{LINK_OPENER}/opened.txt"\n')
+os.chmod(os.path.join(LINK_OPENER, "xdg-open"), 0o755)
+
+
+@scenario(env={"PATH": LINK_OPENER + os.pathsep + os.environ.get("PATH", "/usr/bin:/bin")})
+def slider_value_and_link(d):
+    app = d.atspi_app()
+    sliders = role_named(app, "slider")
+    check(len(sliders) == 1, f"{len(sliders)} sliders")
+    value = sliders[0].queryValue()
+    found = (value.currentValue, value.minimumValue, value.maximumValue)
+    check(found == (0, 0, 9), f"the start slider reports value, minimum, maximum {found}")
+    links = role_named(app, "link")
+    check(len(links) == 1 and links[0].name == "penmarrow.example.org/", f"links: {[l.name for l in links]}")
+    action = links[0].queryAction()
+    names = [action.getName(i).lower() for i in range(action.nActions)]
+    check("press" in names, f"the link's actions are {names}")
+    action.doAction(names.index("press"))
+    opened = os.path.join(LINK_OPENER, "opened.txt")
+    wait_until(lambda: os.path.exists(opened), "the link to open", timeout=10)
+    with open(opened) as asked:
+        check(asked.read().strip() == "https://penmarrow.example.org/", "the link opened another address")
+
+
 if __name__ == "__main__":
     main([window_panels_and_years, every_text_query_is_answered, writes_pass_the_rule_and_recalculate,
-          table_cells_headings_and_places, toggle_runs_the_boxes_handlers, places_in_device_pixels_at_twice_the_size])
+          table_cells_headings_and_places, slider_value_and_link, toggle_runs_the_boxes_handlers,
+          places_in_device_pixels_at_twice_the_size])

@@ -1,10 +1,12 @@
 // What a screen reader hears, read through Qt's accessibility interfaces of the real window: the
-// fields' captions, the spoken totals, and the chart as a table of every shown year.
+// fields' captions, the spoken totals, and the chart as a table of every shown year, each row
+// headed by its year and each figure naming itself.
 
 #include <QAccessible>
 #include <QAccessibleTableInterface>
 
 #include "tests/ui/WindowFixture.h"
+#include "ui/accessibility/DevicePixels.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -44,17 +46,18 @@ TEST_F(Accessibility, EveryInputIsLabelledByItsCaption) {
   EXPECT_EQ(Of(window.TIntRate)->relations(QAccessible::Label).size(), 2);
   // A list box and the slider name their caption and what they show, with no label to speak instead.
   const std::pair<QWidget*, QString> choices[] = {
-      {window.CDefFreq, "Deposit frequency: Annually"}, {window.CcompFreq, "Compound frequency: Annually"},
-      {window.CAltFreq, "Change compound frequency: Annually"}, {window.TB, "Start later: 0 years"}};
+      {window.CDefFreq, "Deposit frequency: Annually, 1 of 5"}, {window.CcompFreq, "Compound frequency: Annually, 1 of 6"},
+      {window.CAltFreq, "Change compound frequency: Annually, 1 of 5"}, {window.TB, "Start later: 0 years"}};
   for (const auto& [control, name] : choices) {
     EXPECT_EQ(NameOf(Of(control)), name);
     EXPECT_TRUE(Of(control)->relations(QAccessible::Label).empty()) << name.toStdString();
   }
   Pick(window.CDefFreq, "Weekly");
   EXPECT_EQ(Of(window.CDefFreq)->text(QAccessible::Value), "Weekly");
+  EXPECT_EQ(NameOf(Of(window.CDefFreq)), "Deposit frequency: Weekly, 4 of 5");
   ClickAlternative();
-  window.TB->setValue(2);
-  EXPECT_EQ(NameOf(Of(window.TB)), "Start later: 2 years");
+  window.TB->setValue(1);
+  EXPECT_EQ(NameOf(Of(window.TB)), "Start later: 1 year");
 }
 
 TEST_F(Accessibility, TotalsReadAsStrategyCaptionAndAmount) {
@@ -75,9 +78,11 @@ TEST_F(Accessibility, ChartReadsAsATableOfTheShownYears) {
   EXPECT_EQ(Table()->rowCount(), 10);
   EXPECT_EQ(Headings(), (QStringList{"Year", "Your strategy, initial deposit", "Your strategy, regular deposits",
                                      "Your strategy, total interest", "Your strategy, total savings"}));
-  EXPECT_EQ(Row(0), (QStringList{"1", "$1,000", "$100", "$50", "$1,150"}));
+  EXPECT_EQ(Row(0), (QStringList{"Year 1", "initial deposit $1,000", "regular deposits $100", "total interest $50",
+                                  "total savings $1,150"}));
   // The last row holds the totals the panel shows.
-  EXPECT_EQ(Row(9), (QStringList{"10", "$1,000", "$1,000", "$887", "$2,887"}));
+  EXPECT_EQ(Row(9), (QStringList{"Year 10", "initial deposit $1,000", "regular deposits $1,000",
+                                  "total interest $887", "total savings $2,887"}));
   EXPECT_EQ(Table()->cellAt(10, 0), nullptr);
   EXPECT_EQ(Table()->cellAt(0, 5), nullptr);
 
@@ -88,8 +93,10 @@ TEST_F(Accessibility, ChartReadsAsATableOfTheShownYears) {
                                             "Alternative strategy, regular deposits",
                                             "Alternative strategy, total interest",
                                             "Alternative strategy, total savings"}));
-  EXPECT_EQ(Row(2).mid(5), (QStringList{"$0", "$0", "$0", "$0"}));
-  EXPECT_EQ(Row(3).mid(5), (QStringList{"$1,000", "$75", "$50", "$1,125"}));
+  EXPECT_EQ(Row(2).mid(5), (QStringList{"alternative initial deposit $0", "alternative regular deposits $0",
+                                        "alternative total interest $0", "alternative total savings $0"}));
+  EXPECT_EQ(Row(3).mid(5), (QStringList{"alternative initial deposit $1,000", "alternative regular deposits $75",
+                                        "alternative total interest $50", "alternative total savings $1,125"}));
 
   TypeYears("3");
   EXPECT_EQ(Table()->rowCount(), 3);
@@ -116,18 +123,30 @@ TEST_F(Accessibility, CellsAreReachableAsChildrenAndNameTheirHeadings) {
   EXPECT_EQ(place->rowIndex(), 9);
   EXPECT_EQ(place->columnIndex(), 4);
   EXPECT_EQ(NameOf(place->columnHeaderCells().value(0)), "Your strategy, total savings");
-  EXPECT_EQ(NameOf(place->rowHeaderCells().value(0)), "10");
-  // On screen the cells lie as a grid over the chart, the headings on top, in reading order.
-  const qreal ratio = window.devicePixelRatio();  // places are in the screen's own pixels
-  const QRect chartArea(window.Chart->mapToGlobal(QPoint(0, 0)) * ratio, window.Chart->size() * ratio);
+  // The year heads its row, for itself too: a reader asks the row's first cell.
+  EXPECT_EQ(place->rowHeaderCells().value(0), Table()->cellAt(9, 0));
+  EXPECT_EQ(Table()->cellAt(9, 0)->tableCellInterface()->rowHeaderCells().value(0), Table()->cellAt(9, 0));
+  EXPECT_EQ(Table()->rowDescription(9), "Year 10");
+  // On screen the headings, then the rows, lie one after the other along the chart's last pixel
+  // row, below every input, so that reviewing the screen line by line reads them as one line.
+  // Places are in the screen's own pixels.
+  const auto onScreen = [](QWidget* widget) {
+    return DevicePixels(*widget, QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+  };
+  const QRect chartArea = onScreen(window.Chart);
+  const int inputsBottom = onScreen(window.seYears).bottom();
   const auto rectAt = [&](int row, int column) {
     return (row < 0 ? chart->child(50 + column) : Table()->cellAt(row, column))->rect();
   };
+  QRect previous;
   for (int row = -1; row < 10; ++row) {
     for (int column = 0; column < 5; ++column) {
-      EXPECT_TRUE(chartArea.contains(rectAt(row, column))) << row << ", " << column;
-      EXPECT_TRUE(column == 0 || rectAt(row, column - 1).right() < rectAt(row, column).left());
-      EXPECT_TRUE(row < 0 || rectAt(row - 1, column).bottom() < rectAt(row, column).top());
+      const QRect place = rectAt(row, column);
+      EXPECT_TRUE(chartArea.contains(place)) << row << ", " << column;
+      EXPECT_EQ(place.bottom(), chartArea.bottom()) << row << ", " << column;
+      EXPECT_GT(place.top(), inputsBottom);
+      EXPECT_TRUE(previous.isNull() || previous.right() < place.left()) << row << ", " << column;
+      previous = place;
     }
   }
 
@@ -136,6 +155,13 @@ TEST_F(Accessibility, CellsAreReachableAsChildrenAndNameTheirHeadings) {
   EXPECT_FALSE(cell->isValid());
   EXPECT_EQ(NameOf(cell), "");
   EXPECT_EQ(chart->indexOfChild(cell), -1);
+  // Once the chart is drawn anew, new figures come in new cells, so that a reader that keeps what
+  // it read of a cell never repeats old figures.
+  const QAccessible::Id id = QAccessible::uniqueId(Table()->cellAt(4, 4));
+  TypeYears("6");
+  QTest::qWait(1);
+  EXPECT_EQ(QAccessible::accessibleInterface(id), nullptr);
+  EXPECT_EQ(Cell(4, 4), "total savings $1,829");
 }
 
 // The arrow keys move the current cell while the chart has the focus; it holds the focus for

@@ -1,10 +1,14 @@
 // The window's controls as a screen reader reaches them through Qt's accessibility: roles, the
-// text queries of every field, writes held to the fields' rules, the years' value, and what the
-// narrator tells after keys.
+// text queries of every field, writes held to the fields' rules, the years' and the slider's
+// values, the link, and what the narrator tells after each action.
 
 #include <QAccessible>
 #include <QAccessibleEditableTextInterface>
 #include <QAccessibleValueInterface>
+#include <QEventLoop>
+#include <QMenu>
+#include <QTimer>
+#include <algorithm>
 
 #include "tests/ui/WindowFixture.h"
 #include "ui/accessibility/Narrator.h"
@@ -23,6 +27,13 @@ class AccessibleControls : public WindowFixture {
   }
   // A screen reader's write is applied from the event loop.
   static void Settle() { QTest::qWait(1); }
+  // What the narrator told once the window waited for the next input.
+  QString Told() {
+    QEventLoop idle;
+    QTimer::singleShot(20, &idle, &QEventLoop::quit);
+    idle.exec();
+    return Narration().LastMessage();
+  }
 };
 
 TEST_F(AccessibleControls, TheWindowIsAWindowAndItsContainersArePanels) {
@@ -176,27 +187,118 @@ TEST_F(AccessibleControls, TheYearsFieldReportsTheNumberItCountsAs) {
   EXPECT_EQ(Of(window.seYears)->childCount(), 0);
 }
 
-// After each key the narrator tells what the screen shows: the new text and totals, or a refusal.
-TEST_F(AccessibleControls, TheNarratorTellsWhatEachKeyDid) {
-  window.TIntDep->setFocus();
-  window.TIntDep->end(false);
-  QTest::keyClick(window.TIntDep, Qt::Key_5);
-  EXPECT_EQ(Narration().LastMessage(),
-            "$1,0005. Your strategy: initial deposit $10,005, regular deposits $1,000, total interest $6,550, "
-            "total savings $17,555.");
-  QTest::keyClick(window.TIntDep, Qt::Key_A);
-  EXPECT_EQ(Narration().LastMessage(), "a not accepted, still $1,0005");
-  QTest::keyClick(window.TIntDep, Qt::Key_Left);
-  EXPECT_EQ(Narration().LastMessage(), "a not accepted, still $1,0005");  // a caret move tells nothing
+// What the narrator tells after each action, once the window waits for the next input: what the
+// user changed, what followed, then only the totals that changed.
+TEST_F(AccessibleControls, TheNarratorTellsWhatEachActionChanged) {
+  const auto press = [&](QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    return [=] {
+      control->setFocus();
+      QTest::keyClick(control, key, modifiers);
+    };
+  };
+  const auto typeAtEnd = [&](TEdit* field, Qt::Key key) {
+    return [=] {
+      field->setFocus();
+      field->end(false);
+      QTest::keyClick(field, key);
+    };
+  };
+  const struct {
+    const char* action;
+    std::function<void()> run;
+    QString told;
+  } steps[] = {
+      {"5 at the deposit's end", typeAtEnd(window.TIntDep, Qt::Key_5),
+       "$1,0005. Your strategy: initial deposit $10,005, total interest $6,550, total savings $17,555."},
+      {"a letter", typeAtEnd(window.TIntDep, Qt::Key_A), "letter a not accepted, still $1,0005."},
+      {"BackSpace", typeAtEnd(window.TIntDep, Qt::Key_Backspace),
+       "$1,000. Your strategy: initial deposit $1,000, total interest $887, total savings $2,887."},
+      {"BackSpace at the start", [&] { press(window.TIntDep, Qt::Key_Home)(); press(window.TIntDep, Qt::Key_Backspace)(); },
+       "Nothing to delete, still $1,000."},
+      {"a lone point in the rate", [&] { TypeInto(window.TIntRate, "."); },
+       "point. Your strategy: total interest $0, total savings $2,000."},
+      {"a minus in the rate", typeAtEnd(window.TIntRate, Qt::Key_Minus), "minus not accepted, still point."},
+      {"5 after the point", typeAtEnd(window.TIntRate, Qt::Key_5),
+       ".5. Your strategy: total interest $74, total savings $2,074."},
+      {"a deposit frequency", press(window.CDefFreq, Qt::Key_Down),
+       "Quarterly, 2 of 5. Your strategy: regular deposits $4,000, total interest $142, total savings $5,142."},
+      {"continuous compounding", press(window.CcompFreq, Qt::Key_End),
+       "Continuous, 3 of 3. No deposits for continuous compounding. Use daily compounding for similar results. "
+       "Regular deposit and deposit frequency unavailable. Your strategy: regular deposits $0, total interest $51, "
+       "total savings $1,051."},
+      {"back to annual compounding", press(window.CcompFreq, Qt::Key_Home),
+       "Annually, 1 of 3. Regular deposit back to $100, deposit frequency available. Your strategy: regular deposits "
+       "$4,000, total interest $142, total savings $5,142."},
+      {"quarterly compounding", press(window.CcompFreq, Qt::Key_Down),
+       "Quarterly, 2 of 3. Your strategy: total interest $150, total savings $5,150."},
+      {"a compound frequency no longer offered", press(window.CDefFreq, Qt::Key_Up),
+       "Annually, 1 of 5. Compound frequency changed to Continuous. Your strategy: regular deposits $100, total "
+       "interest $51, total savings $1,151."},
+      {"the alternative switched on", [&] { ClickAlternative(); },
+       "Alternative strategy inputs available. Your strategy: total savings $1,151. Alternative strategy: total "
+       "savings $1,818. Alternative strategy ends $667 higher."},
+      {"a later start", press(window.TB, Qt::Key_End),
+       "Start 9 years later. Alternative strategy: regular deposits $75, total interest $5, total savings $1,080."},
+      {"fewer years than the start", [&] { window.seYears->setFocus(); TypeYears("3"); },
+       "3 years. Start pulled back to 2 years later. Your strategy: total interest $15, total savings $1,115."},
+      {"the totals key", press(window.TIntDep, Qt::Key_T, Qt::ControlModifier),
+       "After 3 years. Your strategy: initial deposit $1,000, regular deposits $100, total interest $15, total "
+       "savings $1,115. Alternative strategy: initial deposit $1,000, regular deposits $75, total interest $5, total "
+       "savings $1,080. Your strategy ends $35 higher."},
+      {"the alternative switched off", [&] { ClickAlternative(); }, "Alternative strategy inputs unavailable."},
+  };
+  for (const auto& step : steps) {
+    step.run();
+    EXPECT_EQ(Told().toStdString(), step.told.toStdString()) << step.action;
+  }
+  // A caret move tells nothing.
+  press(window.TIntDep, Qt::Key_Left)();
+  EXPECT_EQ(Told().toStdString(), "Alternative strategy inputs unavailable.");
+}
 
-  window.CDefFreq->setFocus();
-  QTest::keyClick(window.CDefFreq, Qt::Key_Down);
-  EXPECT_TRUE(Narration().LastMessage().startsWith("Quarterly. Your strategy: initial deposit $10,005"));
+// Opened from the keyboard, the chart's menu stands on its first command and says what it holds;
+// a command done is confirmed.
+TEST_F(AccessibleControls, TheChartMenuOpensOnItsFirstCommandAndConfirmsIt) {
+  QString toldWhileOpen;
+  const QAction* ready = nullptr;
+  QTimer::singleShot(50, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    ready = menu->activeAction();
+    toldWhileOpen = Narration().LastMessage();
+    QTest::keyClick(menu, Qt::Key_Return);
+  });
+  window.Chart->setFocus();
+  QTest::keyClick(window.Chart, Qt::Key_F10, Qt::ShiftModifier);
+  EXPECT_EQ(ready, window.miCopyFigures);
+  EXPECT_EQ(toldWhileOpen.toStdString(), "Menu: Copy figures, Copy chart.");
+  EXPECT_EQ(Told().toStdString(), "Figures of 10 years copied.");
+}
+
+// The slider reports its place within its range, which a reader may set; the link is a link a
+// reader can follow.
+TEST_F(AccessibleControls, TheSliderAndTheLinkAnswerAReader) {
+  QAccessibleValueInterface* start = Of(window.TB)->valueInterface();
+  ASSERT_NE(start, nullptr);
+  EXPECT_EQ(start->maximumValue().toInt(), 9);
+  start->setCurrentValue(4);
+  Settle();
+  EXPECT_EQ(window.TB->Position(), 0);  // its panel is disabled while the alternative is off
   ClickAlternative();
-  window.TB->setFocus();
-  QTest::keyClick(window.TB, Qt::Key_Right);
-  EXPECT_TRUE(Narration().LastMessage().startsWith("1 years. Your strategy:"));
-  EXPECT_TRUE(Narration().LastMessage().contains(". Alternative strategy: initial deposit $10,005"));
+  start->setCurrentValue(4);
+  Settle();
+  EXPECT_EQ(window.TB->Position(), 4);
+  EXPECT_EQ(window.lStartLater->text(), "4 years");
+  EXPECT_EQ(start->currentValue().toInt(), 4);
+
+  QAccessibleInterface* link = Of(window.LinkLabel);
+  EXPECT_EQ(link->role(), QAccessible::Link);
+  EXPECT_EQ(link->text(QAccessible::Name), "penmarrow.example.org/");
+  QString followed;
+  window.LinkLabel->OnLinkClick = [&](const QString& target) { followed = target; };
+  link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  Settle();
+  EXPECT_EQ(followed, TFMain::MakerAddress());
 }
 
 // A whole-text write is reported as the characters that changed: BackSpace removes one "0".

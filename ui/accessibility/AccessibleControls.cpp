@@ -4,9 +4,11 @@
 #include <QTimer>
 
 #include "ui/UMain.h"
-#include "ui/SpokenText.h"
+#include "ui/accessibility/ChartTable.h"
 #include "ui/accessibility/CheckBoxControl.h"
+#include "ui/accessibility/ChoiceControls.h"
 #include "ui/accessibility/DevicePixels.h"
+#include "ui/accessibility/LinkControl.h"
 #include "ui/accessibility/TextChanges.h"
 #include "ui/accessibility/TextField.h"
 #include "ui/platform/ErrorDisplay.h"
@@ -44,7 +46,14 @@ class YearsField : public TextField, public QAccessibleValueInterface {
       : TextField(spin, spin->Editor(), QAccessible::SpinBox,
                   Checked(spin, [spin] { return spin->text(); }, TSpinEdit::TypedTextAllowed,
                           [spin](const QString& text) { spin->SetText(text); })),
-        spin_(spin) {}
+        spin_(spin) {
+    // The number is reported whoever wrote it; Qt knows nothing of this field's value.
+    QObject::connect(spin->Editor(), &QLineEdit::textChanged, spin, [spin] {
+      if (!QAccessible::isActive()) return;
+      QAccessibleValueChangeEvent changed(spin, std::clamp(spin->Value(), spin->MinValue(), spin->MaxValue()));
+      QAccessible::updateAccessibility(&changed);
+    });
+  }
 
   // The line edit inside is part of this field, not a control of its own.
   int childCount() const override { return 0; }
@@ -71,30 +80,6 @@ class YearsField : public TextField, public QAccessibleValueInterface {
   TSpinEdit* spin_;
 };
 
-// A control whose name is its caption followed by what it shows, "Deposit frequency: Annually" or
-// "Start later: 2 years". The caption is no label relation here: a screen reader would speak the
-// label in place of the name, and with it the choice would go unheard.
-class CaptionedChoice : public QAccessibleWidget {
- public:
-  CaptionedChoice(QWidget* control, QAccessible::Role role, std::function<QString()> shown)
-      : QAccessibleWidget(control, role), shown_(std::move(shown)) {}
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Value) return shown_();
-    if (t == QAccessible::Name) return QAccessibleWidget::text(t) + u' ' + shown_();
-    return QAccessibleWidget::text(t);
-  }
-  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override {
-    return QAccessibleWidget::relations(match & ~QAccessible::Label);
-  }
-  // A closed list shows one choice; its pop-up list is a window of its own while open.
-  int childCount() const override { return 0; }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-
- private:
-  std::function<QString()> shown_;
-};
-
 // Every object made here reports its place in device pixels (DevicePixels.h).
 QAccessibleInterface* ControlsFactory(const QString&, QObject* object) {
   using Widget = InDevicePixels<QAccessibleWidget>;
@@ -103,12 +88,11 @@ QAccessibleInterface* ControlsFactory(const QString&, QObject* object) {
   if (auto* grid = dynamic_cast<TGridPanel*>(object)) return new Widget(grid, QAccessible::Pane);
   if (auto* edit = dynamic_cast<TEdit*>(object)) return EditField(edit);
   if (auto* spin = dynamic_cast<TSpinEdit*>(object)) return new InDevicePixels<YearsField>(spin);
-  if (auto* box = dynamic_cast<TComboBox*>(object))
-    return new InDevicePixels<CaptionedChoice>(box, QAccessible::ComboBox, [box] { return box->currentText(); });
-  if (auto* slider = dynamic_cast<TTrackBar*>(object))
-    return new InDevicePixels<CaptionedChoice>(slider, QAccessible::Slider,
-                                               [slider] { return StartLaterText(slider->Position()); });
+  if (auto* box = dynamic_cast<TComboBox*>(object)) return AccessibleList(box);
+  if (auto* slider = dynamic_cast<TTrackBar*>(object)) return AccessibleSlider(slider);
   if (auto* box = dynamic_cast<TCheckBox*>(object)) return new CheckBoxControl(box);
+  if (auto* link = dynamic_cast<TLinkLabel*>(object)) return AccessibleLink(link);
+  if (auto* chart = dynamic_cast<TChart*>(object)) return new InDevicePixels<ChartTable>(chart);
   return nullptr;
 }
 

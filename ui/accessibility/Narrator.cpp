@@ -1,147 +1,174 @@
 #include "ui/accessibility/Narrator.h"
 
-#include <QAccessible>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <algorithm>
+#include <QAbstractEventDispatcher>
+#include <QMenu>
+#include <QShortcut>
 
-#include "ui/SpokenText.h"
 #include "ui/UMain.h"
+#include "ui/accessibility/ControlNames.h"
+#include "ui/accessibility/SpokenText.h"
+#include "ui/accessibility/TextChanges.h"
 
 namespace penmarrow::ui {
 namespace {
 
-// The one notification of the window: its name is the latest message.
-class Notice : public QAccessibleInterface {
- public:
-  explicit Notice(QWidget* window) : window_(window) {}
-  QString message;
+constexpr FigureChoice TotalOnly{false, false, false, true};
 
-  bool isValid() const override { return !window_.isNull(); }
-  QObject* object() const override { return nullptr; }
-  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(window_); }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-  QAccessibleInterface* focusChild() const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-  QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? message : QString(); }
-  void setText(QAccessible::Text, const QString&) override {}
-  QRect rect() const override { return {}; }
-  QAccessible::Role role() const override { return QAccessible::Notification; }
-  QAccessible::State state() const override { return {}; }
-
- private:
-  QPointer<QWidget> window_;
-};
-
-QString StrategyTotals(const TotalsPanel& totals) {
-  QStringList figures;
-  for (const auto& [caption, value] : totals.Rows()) {
-    QString name = caption->text();
-    name.chop(name.endsWith(u':') ? 1 : 0);
-    figures << name.toLower() + u' ' + value->text();
-  }
-  return totals.heading->text() + u' ' + figures.join(QStringLiteral(", ")) + u'.';
+// What a refused candidate would have done to the field's text: "letter a", "deleting 5".
+QString WhatWouldChange(const QString& before, const QString& candidate) {
+  const TextChange change = ChangeBetween(before, candidate);
+  const auto inWords = [](const QString& text) { return text.size() == 1 ? SpokenCharacter(text.front()) : text; };
+  if (!change.inserted.isEmpty()) return inWords(change.inserted);
+  return QStringLiteral("deleting ") + inWords(change.removed);
 }
 
-// The key's name as a refusal reads it: the character typed, or the editing key.
-QString EditingKeyName(const QString& typed, int key) {
-  if (key == Qt::Key_Backspace) return QStringLiteral("Backspace");
-  if (key == Qt::Key_Delete) return QStringLiteral("Delete");
-  if (typed.isEmpty() || !typed.front().isPrint()) return {};
-  return typed.front() == u' ' ? QStringLiteral("Space") : typed.left(1);
+QString NotAccepted(const QString& what, const QString& text) {
+  return QStringLiteral("%1 not accepted, still %2").arg(what, SpokenText(text));
 }
 
 }  // namespace
 
-Narrator::Narrator(TFMain& window)
-    : QObject(&window), window_(window), notice_(QAccessible::registerAccessibleInterface(new Notice(&window))) {
-  QWidget* const watched[] = {window.TIntDep,  window.TRegDep,  window.TAltdep,      window.TIntRate,
-                              window.seYears,  window.seYears->Editor(), window.CDefFreq, window.CcompFreq,
-                              window.CAltFreq, window.TB,       window.chAlternative};
-  for (QWidget* control : watched) control->installEventFilter(this);
-  // The years field reports each new number, whoever wrote it.
-  connect(window.seYears->Editor(), &QLineEdit::textChanged, this, [spin = window.seYears] {
-    if (!QAccessible::isActive()) return;
-    QAccessibleValueChangeEvent changed(spin, std::clamp(spin->Value(), spin->MinValue(), spin->MaxValue()));
-    QAccessible::updateAccessibility(&changed);
+Narrator::Narrator(TFMain& window) : QObject(&window), window_(window), announcer_(window) {
+  for (TComboBox* box : {window.CDefFreq, window.CcompFreq, window.CAltFreq})
+    connect(box, &QComboBox::activated, this, [this, box] { Tell(own_, box, SpokenChoice(*box)); });
+  connect(window.seYears->Editor(), &QLineEdit::textChanged, this, [this, years = window.seYears] {
+    if (years->hasFocus())
+      Tell(own_, years, SpokenYears(std::clamp(years->Value(), years->MinValue(), years->MaxValue())));
   });
+  auto* totalsKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), &window);
+  connect(totalsKey, &QShortcut::activated, this, &Narrator::SayTotals);
+  // All that one input brought is told together, once the window waits for the next one.
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, &Narrator::Flush);
 }
 
-Narrator::~Narrator() { QAccessible::deleteAccessibleInterface(notice_); }
-
-bool Narrator::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (!key->isAutoRepeat() || pressedIn_ != watched) KeyPressed(watched, key->text(), key->key());
-  } else if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
-    // Keys wait while a recalculation processes events, so the release comes after all the key did.
-    KeyReleased(watched);
+void Narrator::Tell(std::vector<News>& list, const QObject* source, QString phrase) {
+  pending_ = true;
+  for (News& news : list) {
+    if (news.source != source) continue;
+    news.phrase = std::move(phrase);
+    return;
   }
-  return false;
+  list.push_back({source, std::move(phrase)});
 }
 
-void Narrator::KeyPressed(QObject* watched, const QString& typed, int key) {
-  pressedIn_ = watched;
-  textBefore_ = ShownText(watched);
-  totalsBefore_ = SpokenTotals();
-  keyName_ = EditingKeyName(typed, key);
-  choiceBefore_ = ChoiceOf(watched);
+void Narrator::Accepted(const TEdit& field, const QString& text) {
+  // BackSpace at the start or Delete at the end writes the same text again.
+  const bool same = text == field.text();
+  Tell(own_, &field, same ? QStringLiteral("Nothing to delete, still %1").arg(SpokenText(text)) : SpokenText(text));
 }
 
-void Narrator::KeyReleased(QObject* watched) {
-  if (pressedIn_ != watched) return;
-  pressedIn_ = nullptr;
-  const auto* control = qobject_cast<QWidget*>(watched);
-  if (!control || !control->hasFocus()) return;
-  const QString text = ShownText(watched);
-  const QString totals = SpokenTotals();
-  const bool isField = LineOf(watched) != nullptr;
-  QStringList message;
-  if (isField && text != textBefore_) message << text;
-  if (isField && text == textBefore_ && !keyName_.isEmpty())
-    message << QStringLiteral("%1 not accepted, still %2").arg(keyName_, text.isEmpty() ? QStringLiteral("empty") : text);
-  if (ChoiceOf(watched) != choiceBefore_) message << ChoiceOf(watched);
-  if (totals != totalsBefore_) message << totals;
-  if (!message.isEmpty()) Announce(message.join(QStringLiteral(". ")));
+void Narrator::Refused(const TEdit& field, const QString& candidate) {
+  Tell(own_, &field, NotAccepted(WhatWouldChange(field.text(), candidate), field.text()));
 }
 
-QString Narrator::SpokenTotals() const {
-  QStringList strategies;
-  // Your strategy's totals are kept up to date even while a narrow window hides them.
-  strategies << StrategyTotals(window_.Totals1);
-  if (window_.chAlternative->Checked()) strategies << StrategyTotals(window_.Totals2);
-  return strategies.join(u' ');
+void Narrator::Refused(const TEdit& field, char16_t key) {
+  // Enter, Escape and the like are no characters a field could take.
+  if (!QChar(key).isPrint()) return;
+  Tell(own_, &field, NotAccepted(SpokenCharacter(QChar(key)), field.text()));
 }
 
-void Narrator::Announce(const QString& message) {
-  auto* notice = static_cast<Notice*>(QAccessible::accessibleInterface(notice_));
-  notice->message = message;
-  if (!QAccessible::isActive()) return;
-  QAccessibleEvent shown(notice, QAccessible::ObjectShow);
-  QAccessible::updateAccessibility(&shown);
+void Narrator::CompoundFrequencyForced() {
+  Tell(followed_, window_.CcompFreq,
+       QStringLiteral("%1 changed to %2").arg(SpokenCaption(window_.lCompFreq->text()), window_.CcompFreq->currentText()));
 }
 
-QString Narrator::LastMessage() const {
-  return static_cast<Notice*>(QAccessible::accessibleInterface(notice_))->message;
+void Narrator::ContinuousModeEntered(const QString& notice) {
+  continuous_ = true;
+  Tell(followed_, window_.BalloonHint,
+       QString(notice).replace(QStringLiteral("\r\n"), QStringLiteral(" ")) +
+           QStringLiteral(" %1 and %2 unavailable")
+               .arg(SpokenCaption(window_.Label4->text()), SpokenCaption(window_.Label6->text()).toLower()));
 }
 
-QString Narrator::ChoiceOf(QObject* watched) const {
-  if (const auto* box = qobject_cast<QComboBox*>(watched)) return box->currentText();
-  if (watched == window_.TB) return StartLaterText(window_.TB->Position());
-  return {};
+void Narrator::ContinuousModeLeft() {
+  if (!std::exchange(continuous_, false)) return;
+  Tell(followed_, window_.BalloonHint,
+       QStringLiteral("%1 back to %2, %3 available")
+           .arg(SpokenCaption(window_.Label4->text()), SpokenText(window_.TRegDep->text()),
+                SpokenCaption(window_.Label6->text()).toLower()));
 }
 
-const QLineEdit* Narrator::LineOf(QObject* watched) const {
-  if (watched == window_.seYears) return window_.seYears->Editor();
-  return qobject_cast<QLineEdit*>(watched);
+void Narrator::StartLaterMoved() {
+  const QString later = SpokenYears(window_.TB->Position()) + QStringLiteral(" later");
+  if (window_.TB->hasFocus())
+    Tell(own_, window_.TB, QStringLiteral("Start ") + later);
+  else
+    Tell(followed_, window_.TB, QStringLiteral("Start pulled back to ") + later);
 }
 
-QString Narrator::ShownText(QObject* watched) const {
-  const QLineEdit* line = LineOf(watched);
-  return line ? line->text() : QString();
+void Narrator::AlternativeSwitched(bool on) {
+  compare_ = on;
+  if (!on) shown_[1] = spoken_[1] = std::nullopt;
+  Tell(followed_, window_.APanel,
+       QStringLiteral("%1 inputs %2").arg(StrategyNames[1], on ? QStringLiteral("available") : QStringLiteral("unavailable")));
+}
+
+void Narrator::TotalsShown(const TotalsPanel& totals, const YearFigures& figures) {
+  NameTotals(totals);
+  const std::size_t strategy = &totals == &window_.Totals2 ? 1 : 0;
+  // Totals never told yet are what the window showed before: what changes is told against them.
+  if (!spoken_[strategy]) spoken_[strategy] = shown_[strategy];
+  shown_[strategy] = figures;
+  years_ = window_.seYears->Value();
+  pending_ = true;
+}
+
+void Narrator::MenuOpened(const QMenu& menu) {
+  QStringList commands;
+  for (const QAction* action : menu.actions()) commands << action->iconText();  // without its mnemonic marks
+  Tell(followed_, &menu, QStringLiteral("Menu: ") + commands.join(QStringLiteral(", ")));
+}
+
+void Narrator::FiguresCopied(std::size_t years) {
+  Tell(followed_, window_.miCopyFigures, QStringLiteral("Figures of %1 copied").arg(SpokenYears(static_cast<int>(years))));
+}
+
+void Narrator::ChartCopied() { Tell(followed_, window_.miCopyChart, QStringLiteral("Chart copied as a picture")); }
+
+void Narrator::SayTotals() {
+  QStringList totals{QStringLiteral("After ") + SpokenYears(years_)};
+  for (std::size_t strategy = 0; strategy < shown_.size(); ++strategy)
+    if (shown_[strategy]) totals << SpokenFigures(strategy, *shown_[strategy]);
+  if (shown_[0] && shown_[1]) totals << SpokenComparison(*shown_[0], *shown_[1]);
+  Say(totals.join(QStringLiteral(". ")) + u'.');
+}
+
+void Narrator::Flush() {
+  if (!std::exchange(pending_, false)) return;
+  QStringList parts;
+  for (const std::vector<News>* list : {&own_, &followed_})
+    for (const News& news : *list) parts << news.phrase;
+  own_.clear();
+  followed_.clear();
+  parts << TotalsNews();
+  parts.removeAll(QString());
+  if (!parts.isEmpty()) Say(parts.join(QStringLiteral(". ")) + u'.');
+}
+
+QString Narrator::TotalsNews() {
+  QStringList news;
+  if (std::exchange(compare_, false) && shown_[0] && shown_[1]) {
+    news << SpokenFigures(0, *shown_[0], TotalOnly) << SpokenFigures(1, *shown_[1], TotalOnly)
+         << SpokenComparison(*shown_[0], *shown_[1]);
+  } else {
+    for (std::size_t strategy = 0; strategy < shown_.size(); ++strategy) {
+      // Totals not told before are the start's, which the window shows already.
+      if (!shown_[strategy] || !spoken_[strategy]) continue;
+      const auto now = shown_[strategy]->Shown();
+      const auto before = spoken_[strategy]->Shown();
+      FigureChoice changed{};
+      for (std::size_t i = 0; i < now.size(); ++i) changed[i] = SpokenAmount(now[i]) != SpokenAmount(before[i]);
+      if (std::find(changed.begin(), changed.end(), true) != changed.end())
+        news << SpokenFigures(strategy, *shown_[strategy], changed);
+    }
+  }
+  spoken_ = shown_;
+  return news.join(QStringLiteral(". "));
+}
+
+void Narrator::Say(const QString& message) {
+  lastMessage_ = message;
+  announcer_.Say(message);
 }
 
 }  // namespace penmarrow::ui

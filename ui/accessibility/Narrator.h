@@ -1,47 +1,72 @@
 #pragma once
-// Tells a screen reader's user what a key did where the screen shows it silently: an entry field's
-// new text and the new totals after an accepted key, that a key was refused, a frequency box's new
-// choice, and the new totals after any other input changed them. Qt 6.4 has no announcement call
-// and sends a changed description without its text, so each message appears as a notification,
-// which screen readers speak when it shows.
+// Tells a screen reader's user what the screen shows silently. The window calls it where it
+// decides: a key rule accepts or refuses a key, the program changes an input the user did not
+// touch, Recalculate shows new totals, a menu opens, a copy is made. What one action brought is
+// gathered and told once the window waits for the next input: first what the user changed, then
+// what followed from it, then only the totals that changed.
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
+#include <array>
+#include <optional>
+#include <vector>
 
-class QLineEdit;
+#include "ui/YearFigures.h"
+#include "ui/accessibility/Announcer.h"
+
+class QMenu;
 
 namespace penmarrow::ui {
 
 class TFMain;
+class TEdit;
+struct TotalsPanel;
 
 class Narrator : public QObject {
  public:
   explicit Narrator(TFMain& window);
-  ~Narrator() override;
 
-  // Every total of each shown strategy, as one sentence per strategy.
-  QString SpokenTotals() const;
-  void Announce(const QString& message);
-  QString LastMessage() const;
+  // A key rule wrote the candidate text, or refused it; a character the field never takes.
+  void Accepted(const TEdit& field, const QString& text);
+  void Refused(const TEdit& field, const QString& candidate);
+  void Refused(const TEdit& field, char16_t key);
+  // Changes the program makes on its own.
+  void CompoundFrequencyForced();
+  void ContinuousModeEntered(const QString& notice);
+  void ContinuousModeLeft();
+  void StartLaterMoved();
+  void AlternativeSwitched(bool on);
+  void TotalsShown(const TotalsPanel& totals, const YearFigures& figures);
+  // The chart's menu and its commands.
+  void MenuOpened(const QMenu& menu);
+  void FiguresCopied(std::size_t years);
+  void ChartCopied();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // The last year's totals of every shown strategy, asked for with a key.
+  void SayTotals();
+  QString LastMessage() const { return lastMessage_; }
 
  private:
-  void KeyPressed(QObject* watched, const QString& typed, int key);
-  void KeyReleased(QObject* watched);
-  QString ChoiceOf(QObject* watched) const;
-  const QLineEdit* LineOf(QObject* watched) const;
-  QString ShownText(QObject* watched) const;
+  struct News {
+    const QObject* source;
+    QString phrase;
+  };
+  void Tell(std::vector<News>& list, const QObject* source, QString phrase);
+  void Flush();
+  QString TotalsNews();
+  void Say(const QString& message);
 
   TFMain& window_;
-  QPointer<QObject> pressedIn_;
-  QString textBefore_;
-  QString totalsBefore_;
-  QString keyName_;  // empty for a key that edits nothing
-  QString choiceBefore_;
-  unsigned notice_;  // id of the notification's accessible interface
+  Announcer announcer_;
+  std::vector<News> own_;       // what the user changed
+  std::vector<News> followed_;  // what the program changed in turn
+  bool pending_ = false;        // something to tell since the last time
+  bool compare_ = false;        // the alternative just came on: both totals and which is higher
+  bool continuous_ = false;     // continuous compounding mode is on
+  std::array<std::optional<YearFigures>, 2> shown_;   // each strategy's totals as the window shows them
+  std::array<std::optional<YearFigures>, 2> spoken_;  // ... and as last told
+  int years_ = 0;
+  QString lastMessage_;
 };
 
 }  // namespace penmarrow::ui

@@ -2,12 +2,17 @@
 
 #include <QAccessible>
 #include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace penmarrow::ui {
 namespace {
 
 QAccessible::UpdateHandler previousHandler = nullptr;
+QPointer<QObject> lastFocused;  // what readers were last told has the focus
 
 // Hands an event on to what handled events before us, the platform's bridge by default.
 void Forward(QAccessibleEvent* event) {
@@ -20,15 +25,61 @@ void Forward(QAccessibleEvent* event) {
   QAccessible::installUpdateHandler(ours);
 }
 
-void Narrow(QAccessibleEvent* event) {
-  auto* line = qobject_cast<QLineEdit*>(event->object());
-  if (event->type() != QAccessible::TextUpdated || !line) {
-    Forward(event);
-    return;
+// The widget whose focus readers are told of: the spin box, for the line edit inside it.
+QObject* FocusOwner(QWidget* widget) {
+  while (widget->focusProxy()) widget = widget->focusProxy();
+  return widget;
+}
+
+// A selection Qt makes or drops as the focus comes or goes, which the user did not make.
+bool SelectionIsNoise(QLineEdit* line) {
+  return !line->hasFocus() || (lastFocused != line && lastFocused != FocusOwner(line));
+}
+
+// The focused field's caret and selection reports, held until its text is told: a reader that
+// learns of the caret moved off a selection before it learns of the text typed over it says
+// "Text unselected". Qt 6.4 tells of the caret first, later Qt versions of the text.
+struct CaretReport {
+  QAccessible::Event type;
+  int cursor;
+  int start;
+  int end;
+};
+QPointer<QLineEdit> heldLine;
+std::vector<CaretReport> held;
+
+void TellHeld() {
+  const std::vector<CaretReport> reports = std::exchange(held, {});
+  QLineEdit* const line = std::exchange(heldLine, nullptr);
+  if (!line) return;
+  for (const CaretReport& report : reports) {
+    if (report.type == QAccessible::TextSelectionChanged) {
+      QAccessibleTextSelectionEvent selection(line, report.start, report.end);
+      selection.setCursorPosition(report.cursor);
+      Forward(&selection);
+    } else {
+      QAccessibleTextCursorEvent caret(line, report.cursor);
+      Forward(&caret);
+    }
   }
-  const auto* update = static_cast<QAccessibleTextUpdateEvent*>(event);
-  TextChange change = ChangeBetween(update->textRemoved(), update->textInserted());
-  change.position += update->changePosition();
+}
+
+void Hold(QLineEdit* line, QAccessibleEvent* event) {
+  if (heldLine != line) TellHeld();
+  if (held.empty()) QTimer::singleShot(0, line, TellHeld);  // a report with no text after it
+  heldLine = line;
+  if (event->type() == QAccessible::TextSelectionChanged) {
+    const auto* selection = static_cast<QAccessibleTextSelectionEvent*>(event);
+    held.push_back({event->type(), selection->cursorPosition(), selection->selectionStart(), selection->selectionEnd()});
+  } else {
+    held.push_back({event->type(), static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition(), 0, 0});
+  }
+}
+
+// A whole-text write, told as the characters that changed.
+void TellNarrowed(QLineEdit* line, const QAccessibleTextUpdateEvent& update) {
+  TextChange change = ChangeBetween(update.textRemoved(), update.textInserted());
+  change.position += update.changePosition();
   if (!change.removed.isEmpty()) {
     QAccessibleTextRemoveEvent removed(line, change.position, change.removed);
     Forward(&removed);
@@ -37,6 +88,32 @@ void Narrow(QAccessibleEvent* event) {
     QAccessibleTextInsertEvent inserted(line, change.position, change.inserted);
     Forward(&inserted);
   }
+}
+
+void Narrow(QAccessibleEvent* event) {
+  if (event->type() == QAccessible::Focus) lastFocused = event->object();
+  auto* line = qobject_cast<QLineEdit*>(event->object());
+  if (!line) {
+    Forward(event);
+    return;
+  }
+  switch (event->type()) {
+    case QAccessible::TextSelectionChanged:
+      if (!SelectionIsNoise(line)) Hold(line, event);
+      return;
+    case QAccessible::TextCaretMoved:
+      if (line->hasFocus())
+        Hold(line, event);
+      else
+        Forward(event);
+      return;
+    case QAccessible::TextUpdated:
+      TellNarrowed(line, *static_cast<QAccessibleTextUpdateEvent*>(event));
+      break;
+    default:
+      Forward(event);
+  }
+  if (line == heldLine) TellHeld();
 }
 
 }  // namespace

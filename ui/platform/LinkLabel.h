@@ -7,6 +7,8 @@ namespace penmarrow::ui {
 
 // A label holding an <a> element; a click reports the link's target.
 class TLinkLabel : public QLabel {
+  Q_OBJECT  // its own class name lets the accessibility factory expose it as a link
+
  public:
   explicit TLinkLabel(const QString& caption, QWidget* parent = nullptr);
   void SetCaption(const QString& markup);

@@ -1,14 +1,15 @@
-#include "ui/ChartTable.h"
+#include "ui/accessibility/ChartTable.h"
+
+#include <QApplication>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
 
-#include "core/MoneyText.h"
 #include "ui/ChartCursor.h"
-#include "ui/SpokenText.h"
+#include "ui/accessibility/SpokenText.h"
 #include "ui/YearFigures.h"
 #include "ui/accessibility/DevicePixels.h"
-#include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -37,6 +38,7 @@ class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterf
   QRect rect() const override {
     return isValid() ? DevicePixels(*table_->Chart(), table_->CellRect(row_, column_)) : QRect();
   }
+  // The year stays a cell, so that a screen reader reads its whole row when it takes the focus.
   QAccessible::Role role() const override { return row_ < 0 ? QAccessible::ColumnHeader : QAccessible::Cell; }
   QAccessible::State state() const override {
     QAccessible::State state;
@@ -53,11 +55,9 @@ class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterf
 
   bool isSelected() const override { return false; }
   QList<QAccessibleInterface*> columnHeaderCells() const override { return {table_->Cell(-1, column_)}; }
-  // The year names the row of every figure in it.
-  QList<QAccessibleInterface*> rowHeaderCells() const override {
-    if (column_ == 0) return {};
-    return {table_->Cell(row_, 0)};
-  }
+  // The year heads its row, itself included: Qt answers a reader's question for a row's header
+  // from the row's first cell.
+  QList<QAccessibleInterface*> rowHeaderCells() const override { return {table_->Cell(row_, 0)}; }
   int columnIndex() const override { return column_; }
   int rowIndex() const override { return row_; }
   int columnExtent() const override { return 1; }
@@ -74,11 +74,6 @@ class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterf
   int column_;
 };
 
-QAccessibleInterface* ChartTableFactory(const QString&, QObject* object) {
-  auto* chart = dynamic_cast<TChart*>(object);
-  return chart ? new InDevicePixels<ChartTable>(chart) : nullptr;
-}
-
 // Which strategy and which of its figures a column past the year shows.
 struct FigureColumn {
   std::size_t strategy;
@@ -93,19 +88,20 @@ FigureColumn PlaceOf(int column) {
 
 }  // namespace
 
-void InstallChartTable() {
-  static const bool installed = (QAccessible::installFactory(ChartTableFactory), true);
-  (void)installed;
-}
-
 ChartTable::ChartTable(TChart* chart) : QAccessibleWidget(chart, QAccessible::Table), cursor_(&ChartCursor::Of(*chart)) {
   // The cursor's cell takes the focus for screen readers.
-  cursorMoved_ = QObject::connect(cursor_, &ChartCursor::Moved, chart, [this](QPoint cell) {
-    if (!QAccessible::isActive()) return;
-    QAccessibleEvent focus(Cell(cell.y(), cell.x()), QAccessible::Focus);
-    QAccessible::updateAccessibility(&focus);
+  cursorMoved_ = QObject::connect(cursor_, &ChartCursor::Moved, chart, [this](QPoint cell) { TellFocus(cell); });
+  // Qt tells of the table's focus after this signal; the current cell, if any, follows it.
+  focusTaken_ = QObject::connect(qApp, &QApplication::focusChanged, chart, [this, chart](QWidget*, QWidget* now) {
+    if (now != chart) return;
+    QTimer::singleShot(0, chart, [this] {
+      if (const auto current = Current(); current && Chart()->hasFocus()) TellFocus(*current);
+    });
   });
-  QObject::connect(chart, &QCustomPlot::afterReplot, chart, [chart] {
+  // New figures come in cells of their own: a reader that keeps what it read of a cell would
+  // otherwise repeat old figures.
+  replotted_ = QObject::connect(chart, &QCustomPlot::afterReplot, chart, [this, chart] {
+    ForgetCells();
     if (!QAccessible::isActive()) return;
     QAccessibleTableModelChangeEvent event(chart, QAccessibleTableModelChangeEvent::ModelReset);
     QAccessible::updateAccessibility(&event);
@@ -114,7 +110,20 @@ ChartTable::ChartTable(TChart* chart) : QAccessibleWidget(chart, QAccessible::Ta
 
 ChartTable::~ChartTable() {
   QObject::disconnect(cursorMoved_);
+  QObject::disconnect(focusTaken_);
+  QObject::disconnect(replotted_);
+  ForgetCells();
+}
+
+void ChartTable::ForgetCells() {
   for (const QAccessible::Id id : std::as_const(cells_)) QAccessible::deleteAccessibleInterface(id);
+  cells_.clear();
+}
+
+void ChartTable::TellFocus(QPoint cell) const {
+  if (!QAccessible::isActive()) return;
+  QAccessibleEvent focus(Cell(cell.y(), cell.x()), QAccessible::Focus);
+  QAccessible::updateAccessibility(&focus);
 }
 
 int ChartTable::rowCount() const { return cursor_ ? cursor_->RowCount() : 0; }
@@ -124,20 +133,21 @@ int ChartTable::columnCount() const { return cursor_ ? cursor_->ColumnCount() : 
 QString ChartTable::CellText(int row, int column) const {
   const FigureColumn place = PlaceOf(column);
   if (row < 0) return column == 0 ? QStringLiteral("Year") : Spoken(StrategyNames[place.strategy], FigureNames[place.figure]);
-  if (column == 0) return QString::number(row + 1);
+  if (column == 0) return QStringLiteral("Year %1").arg(row + 1);
   // After a failed recalculation the alternative may hold fewer years than your strategy.
   if (row >= Chart()->Series(place.FirstSeries() + SeriesPerStrategy - 1).Count()) return {};
-  return ToQString(FormatMoney(FiguresOf(*Chart(), place.FirstSeries(), row).Shown()[place.figure]));
+  // Read row by row, every figure names itself.
+  return SpokenCellFigure(place.strategy, place.figure, FiguresOf(*Chart(), place.FirstSeries(), row).Shown()[place.figure]);
 }
 
 QRect ChartTable::CellRect(int row, int column) const {
-  // A grid over the chart, the headings in the top band: reviewing the screen line by line reads
-  // the table row by row.
-  const QSize area = Chart()->size();
-  const int bands = rowCount() + 1;
-  const QPoint topLeft(area.width() * column / columnCount(), area.height() * (row + 1) / bands);
-  const QPoint bottomRight(area.width() * (column + 1) / columnCount(), area.height() * (row + 2) / bands);
-  return QRect(Chart()->mapToGlobal(topLeft), Chart()->mapToGlobal(bottomRight - QPoint(1, 1)));
+  // The headings, then the rows, side by side along the chart's last pixel row.
+  const int width = Chart()->width();
+  const int places = (rowCount() + 1) * columnCount();
+  const int slot = (row + 1) * columnCount() + column;
+  const int left = width * slot / places;
+  const int right = std::max(left + 1, width * (slot + 1) / places);
+  return QRect(Chart()->mapToGlobal(QPoint(left, Chart()->height() - 1)), QSize(right - left, 1));
 }
 
 std::optional<QPoint> ChartTable::Current() const { return cursor_ ? cursor_->Current() : std::nullopt; }

@@ -1,8 +1,10 @@
 #pragma once
-// The savings chart as screen readers see it: a table with one row per year shown, the year and
-// each shown strategy's initial deposit, regular deposits, total interest and total savings. The
-// chart's keyboard cursor (ChartCursor) picks the cell that takes the focus for screen readers; on
-// screen the cells lie as a grid over the chart, in reading order.
+// The savings chart as screen readers see it: a table with one row per year shown, the year as the
+// row's header, then each shown strategy's initial deposit, regular deposits, total interest and
+// total savings, each cell naming its figure. The chart's keyboard cursor (ChartCursor) picks the
+// cell that takes the focus for screen readers, also when the chart takes the focus again. On
+// screen the cells lie in reading order along the chart's bottom edge, one line below the inputs,
+// so that reviewing the screen line by line never mixes them into the inputs' lines.
 
 #include <QAccessibleWidget>
 #include <QHash>
@@ -15,9 +17,6 @@
 
 namespace penmarrow::ui {
 
-// Makes Qt's accessibility ask ChartTable for every TChart; safe to call more than once.
-void InstallChartTable();
-
 class ChartTable : public QAccessibleWidget, public QAccessibleTableInterface {
  public:
   explicit ChartTable(TChart* chart);
@@ -26,7 +25,7 @@ class ChartTable : public QAccessibleWidget, public QAccessibleTableInterface {
   TChart* Chart() const { return static_cast<TChart*>(widget()); }
   QString CellText(int row, int column) const;
   QRect CellRect(int row, int column) const;
-  // Row -1 holds the column headings; cells stay registered until the table goes.
+  // Row -1 holds the column headings; cells stay registered until the chart is drawn anew.
   QAccessibleInterface* Cell(int row, int column) const;
   // The current cell as (column, row), or none before the first arrow key.
   std::optional<QPoint> Current() const;
@@ -66,10 +65,14 @@ class ChartTable : public QAccessibleWidget, public QAccessibleTableInterface {
 
  private:
   int CellCount() const { return rowCount() * columnCount(); }
+  void TellFocus(QPoint cell) const;
+  void ForgetCells();
 
   mutable QHash<int, QAccessible::Id> cells_;
   QPointer<ChartCursor> cursor_;
   QMetaObject::Connection cursorMoved_;
+  QMetaObject::Connection focusTaken_;
+  QMetaObject::Connection replotted_;
 };
 
 }  // namespace penmarrow::ui
