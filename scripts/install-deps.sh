@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, the Debian packages Penmarrow's build, tests, package and screenshot need,
-# when any is missing.
+# and the PACKAGEs given, when any is missing.
+# Usage: install-deps.sh [PACKAGE...]
 set -euo pipefail
 # One package a line, sorted.
 packages=(
@@ -40,6 +41,7 @@ packages=(
   xclip
   xdotool                  # input through XTEST
   xvfb
+  "$@"
 )
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 missing=()
