@@ -74,6 +74,16 @@ show_warnings() {
        END { if (warned) printf "%s", step }' "$1"
 }
 
+# progress PRESET [quiet]: ninja's status lines from the build output, as they come (mawk, Debian's
+# default awk, would hold them back in its input buffer).
+progress() {
+  local line
+  while IFS= read -r line; do
+    [[ -z "${2:-}" && "$line" == \[[0-9]* ]] && echo "  $1 $line"
+  done
+  return 0
+}
+
 # build PRESET [quiet]: configures and builds; shows ninja's line for each step it finishes, with the
 # seconds since the build began, unless quiet. A failed build shows its errors and ends the run.
 build() {
@@ -84,8 +94,7 @@ build() {
     fail "$preset: configure"
     exit 1
   fi
-  NINJA_STATUS='[%f/%t %es] ' cmake --build --preset "$preset" 2>&1 | tee "$log" |
-    awk -v preset="$preset" -v quiet="$quiet" '!quiet && /^\[[0-9]/ { print "  " preset " " $0; fflush() }' ||
+  NINJA_STATUS='[%f/%t %es] ' cmake --build --preset "$preset" 2>&1 | tee "$log" | progress "$preset" "$quiet" ||
     status=$?
   if ((status)); then
     sed -n '/^FAILED: /,$p' "$log" | grep . || tail -n 40 "$log"
