@@ -64,9 +64,10 @@ step() {
   return "$status"
 }
 
-# in_root ROOT COMMAND: runs a shell command in ROOT as root's login there would, in the clone.
+# in_root ROOT COMMAND: runs a shell command in ROOT as root's login there would, without a terminal
+# for debconf to ask on.
 in_root() {
-  chroot "$1" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 \
+  chroot "$1" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/bash -c "cd /root && $2"
 }
 
