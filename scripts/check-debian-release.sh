@@ -86,6 +86,7 @@ print_summary() {
     sed -n '/^== Summary/,$p' "$test_log" | sed '$d'
     read -r tests_passed _ tests_failed _ < <(tail -n 1 "$test_log")
   fi
+  echo
   echo "== Debian $release, fresh roots (artifacts in $artifacts, $((SECONDS - started)) s)"
   printf '%s\n' "${rows[@]}"
   echo "roots on disk (build, install): ${disk:-none}; downloads kept: $(du -sm "$cache" | cut -f1) MB," \
