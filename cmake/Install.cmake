@@ -61,6 +61,20 @@ add_test(NAME install_tree_validates
 # Builds the .deb and checks its files, its dependencies and lintian's verdict.
 add_test(NAME package_deb_checks COMMAND ${PROJECT_SOURCE_DIR}/packaging/check-package.sh ${CMAKE_BINARY_DIR})
 
+# The packages that hold, on the release built on, the plugins Qt loads at run time that the window
+# needs: X11's platform plugin, and the SVG image and icon plugins of the style sheet's images and
+# the window icon (Debian 13 moved these out of libqt6svg6 into qt6-svg-plugins).
+file(STRINGS ${PENMARROW_PACKAGING_DIR}/runtime-plugins.txt penmarrow_plugins)
+list(TRANSFORM penmarrow_plugins PREPEND ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/)
+execute_process(COMMAND ${PENMARROW_PACKAGING_DIR}/package-of.sh ${penmarrow_plugins}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE penmarrow_plugin_packages ERROR_VARIABLE problem)
+if(NOT rc EQUAL 0)
+  message(WARNING "The .deb lacks a dependency: ${problem}(scripts/install-deps.sh installs the plugins)")
+endif()
+string(REPLACE "\n" ";" penmarrow_plugin_packages "${penmarrow_plugin_packages}")
+list(REMOVE_ITEM penmarrow_plugin_packages "")
+list(REMOVE_DUPLICATES penmarrow_plugin_packages)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME penmarrow)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -76,7 +90,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Penmarrow projects how a savings balance grows from an initial deposit, regular\ncontributions and a compound interest rate, as a table and a chart.")
-# dpkg-shlibdeps sees neither the SVG icon engine, a plugin loaded at run time, nor the fonts the
-# window (Tahoma) and the chart (Arial, metric-compatible Liberation Sans) ask for.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-wine, fonts-dejavu-extra, fonts-liberation2")
+# dpkg-shlibdeps sees neither the plugins Qt loads at run time nor the fonts the window (Tahoma)
+# and the chart (Arial, metric-compatible Liberation Sans) ask for.
+set(penmarrow_depends ${penmarrow_plugin_packages} fonts-wine fonts-dejavu-extra fonts-liberation2)
+list(JOIN penmarrow_depends ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 include(CPack)

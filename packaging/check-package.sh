@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the .deb from a build tree and checks it as Debian would take it: the files it ships,
-# that every shared library the program loads comes from a package its Depends pull in, and lintian.
+# Builds the .deb from a build tree and checks it as Debian would take it: the files it ships, that
+# every shared library the program links or loads at run time (Qt's plugins: dpkg-shlibdeps and ldd
+# do not see them) comes from a package its Depends pull in, the program's window, and lintian.
 # Usage: check-package.sh <build dir>
 set -euo pipefail
+here=$(dirname "$(realpath "$0")")
 build_dir=$(realpath "$1")
 app_id=org.example.Penmarrow
 work=$(mktemp -d)
@@ -45,32 +47,40 @@ while ((${#queue[@]})); do
   queue+=($(dpkg-query -W -f='${Depends},${Pre-Depends}' "$package" 2>/dev/null | package_names))
 done
 
-# The package that owns a library file; dpkg may know it under /lib or /usr/lib (merged /usr).
-owner() {
-  local path
-  for path in "$1" "$(realpath "$1")" "${1#/usr}" "/usr$1"; do
-    dpkg-query -S "$path" 2>/dev/null | sed -n '1s/:.*//p' | grep . && return
-  done
-  return 1
+# linked FILE: the shared libraries FILE links, as ldd finds them; one it does not find, by name.
+linked() {
+  local name arrow path
+  while read -r name arrow path _; do
+    [[ "$name" == linux-vdso.so.* ]] && continue
+    [[ "$arrow" == "=>" && "$path" != not ]] || path=$name
+    echo "$path"
+  done < <(ldd "$1")
 }
 
+# The libraries the program links, and the plugins its window needs (Qt loads them at run time,
+# past dpkg-shlibdeps and ldd) with theirs. Qt also tries optional libraries (libXcursor) that the
+# window does without; those are left out.
 program=$work/root/usr/bin/penmarrow
-libraries=0
-while read -r name arrow path _; do
-  [[ "$name" == linux-vdso.so.* ]] && continue
-  [[ "$arrow" == "=>" ]] || path=$name
-  if [[ "$path" == not ]]; then
-    problem "$name is not found"
-    continue
-  fi
-  libraries=$((libraries + 1))
-  if ! package=$(owner "$path"); then
-    problem "no package owns $path"
+"$here/check-running.sh" --loaded "$work/loaded" "$work/root/usr/share/applications/$app_id.desktop" "$program" ||
+  problem "the packaged program does not run as it should"
+mapfile -t plugins < <(grep -F -f <(sed 's|^|/|' "$here/runtime-plugins.txt") "$work/loaded" 2>/dev/null)
+libraries=("${plugins[@]}")
+for file in "$program" "${plugins[@]}"; do
+  mapfile -t -O "${#libraries[@]}" libraries < <(linked "$file")
+done
+mapfile -t libraries < <(printf '%s\n' "${libraries[@]}" | sort -u)
+mapfile -t owners < <("$here/package-of.sh" "${libraries[@]}" 2>/dev/null)
+for i in "${!libraries[@]}"; do
+  package=${owners[$i]}
+  if [[ "${libraries[$i]}" != /* ]]; then
+    problem "${libraries[$i]} is not found"
+  elif [[ -z "$package" ]]; then
+    problem "no package owns ${libraries[$i]}"
   elif [[ -z "${pulled[$package]:-}" ]]; then
-    problem "$name comes from $package, which the package's Depends do not pull in"
+    problem "${libraries[$i]} comes from $package, which the package's Depends do not pull in"
   fi
-done < <(ldd "$program")
-echo "$libraries shared libraries of the program come from its dependencies (${#pulled[@]} packages)"
+done
+echo "${#libraries[@]} shared libraries and plugins of the program come from its dependencies (${#pulled[@]} packages)"
 
 lintian_output=$(lintian --allow-root --fail-on error "$deb") || problem "lintian reports errors"
 echo "lintian: ${lintian_output:-no tags}"
@@ -79,4 +89,4 @@ if ((problems)); then
   echo "$problems problem(s) in $(basename "$deb")"
   exit 1
 fi
-echo "$(basename "$deb") ships all its files, resolves its libraries and passes lintian"
+echo "$(basename "$deb") ships all its files, resolves its libraries and plugins, runs and passes lintian"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, the Debian packages Penmarrow's build, tests, package and screenshot need,
-# when any is missing.
+# and the PACKAGEs given, when any is missing.
+# Usage: install-deps.sh [PACKAGE...]
 set -euo pipefail
 # One package a line, sorted.
 packages=(
@@ -20,10 +21,10 @@ packages=(
   googletest
   imagemagick              # import, for screenshots
   libbenchmark-dev
-  libclang-rt-14-dev
+  libclang-rt-dev          # the fuzzer's and the sanitizers' runtimes
   libgtest-dev
   libqcustomplot-dev
-  libqt6svg6
+  libqt6svg6               # the SVG renderer; its plugins: see below
   librsvg2-bin
   lintian
   llvm                     # llvm-symbolizer, so a sanitizer's stack shows names
@@ -40,15 +41,25 @@ packages=(
   xclip
   xdotool                  # input through XTEST
   xvfb
+  "$@"
 )
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  installed "$p" || missing+=("$p")
 done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
+# The style sheet's images and the window icon need Qt's SVG image and icon plugins, which Debian 13
+# moved out of libqt6svg6 into qt6-svg-plugins: take that package wherever the archive offers it.
+svg_plugins_missing=1
+compgen -G "/usr/lib/*/qt6/plugins/imageformats/libqsvg.so" >/dev/null &&
+  compgen -G "/usr/lib/*/qt6/plugins/iconengines/libqsvgicon.so" >/dev/null && svg_plugins_missing=0
+if ((${#missing[@]} || svg_plugins_missing)); then
   export DEBIAN_FRONTEND=noninteractive
   # Waits for another apt-get rather than failing on its lock.
   apt-get -o DPkg::Lock::Timeout=600 update -qq
+  if ((svg_plugins_missing)) && apt-cache show qt6-svg-plugins >/dev/null 2>&1; then
+    missing+=(qt6-svg-plugins)
+  fi
+  echo "Installing: ${missing[*]}"
   apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 fi

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs all the tests: the optimised build (with the .deb's checks and the
-# desktop checks), the sanitizer build, and the fuzzer beside them; ends with one summary whose
-# last line reads "N passed, N failed".
+# desktop checks), the sanitizer build, and the fuzzer beside them. Ends with one summary whose
+# last line reads "N passed, N failed", on every exit: after a failed build or Ctrl+C too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -12,43 +12,97 @@ mkdir -p "$logs"
 # Qt wants a private runtime directory (mode 0700, as mktemp makes it); one per run, not shared.
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen
-fuzz_pid=
-sanitize_build_pid=
-cleanup() {
-  [[ -n "$fuzz_pid" ]] && kill "$fuzz_pid" 2>/dev/null
-  [[ -n "$sanitize_build_pid" ]] && kill "$sanitize_build_pid" 2>/dev/null
-  rm -rf "$XDG_RUNTIME_DIR"
-}
-trap cleanup EXIT
+started=$SECONDS
 jobs=$(nproc)
-summary=()
+presets=(release sanitize fuzz)
+declare -A row=()
 failures=()
 passed=0
 failed=0
+groups=()
 
-# Runs a quiet step into its log; on failure shows the log and stops.
-quietly() {
-  local log=$1
-  shift
-  if ! "$@" >"$log" 2>&1; then
-    cat "$log"
-    echo "FAILED: $* (log: $log)"
-    exit 1
-  fi
+# in_background COMMAND...: runs COMMAND beside this script in a process group of its own, so that
+# stopping it stops everything it started (compilers, the fuzzer); its group id is $!.
+in_background() {
+  set -m
+  "$@" </dev/null &
+  set +m
+  groups+=($!)
 }
+
+stop_background() {
+  local group
+  for group in "${groups[@]}"; do kill -- -"$group" 2>/dev/null || true; done
+  groups=()
+}
+
+summary() {
+  local preset
+  echo
+  echo "== Summary (logs in $logs, $((SECONDS - started)) s)"
+  for preset in "${presets[@]}"; do printf '%s\n' "${row[$preset]:-$(printf '%-9s not run' "$preset")}"; done
+  if ((failed)); then
+    echo
+    echo "!!!!!!!! FAILED !!!!!!!!"
+    printf '  %s\n' "${failures[@]}"
+    echo
+  fi
+  echo "$passed passed, $failed failed"
+}
+
+fail() {
+  failures+=("$1")
+  failed=$((failed + 1))
+}
+
+finish() {
+  local status=$?
+  trap - EXIT INT TERM
+  stop_background
+  rm -rf "$XDG_RUNTIME_DIR"
+  summary
+  ((status)) || ((failed == 0)) || status=1
+  exit "$status"
+}
+trap finish EXIT
+trap 'fail "interrupted"; exit 130' INT TERM
 
 # Shows each build step whose compiler output holds a warning, whole, with the step's name.
 show_warnings() {
-  awk '/^\[[0-9]+\/[0-9]+\] /{ if (warned) printf "%s", step; step = ""; warned = 0 }
+  awk '/^\[[0-9]+\/[0-9]+ [0-9.]+s\] /{ if (warned) printf "%s", step; step = ""; warned = 0 }
        { step = step $0 "\n"; if (/warning:/) warned = 1 }
        END { if (warned) printf "%s", step }' "$1"
 }
 
+# progress PRESET [quiet]: ninja's status lines from the build output, as they come (mawk, Debian's
+# default awk, would hold them back in its input buffer).
+progress() {
+  local line
+  while IFS= read -r line; do
+    [[ -z "${2:-}" && "$line" == \[[0-9]* ]] && echo "  $1 $line"
+  done
+  return 0
+}
+
+# build PRESET [quiet]: configures and builds; shows ninja's line for each step it finishes, with the
+# seconds since the build began, unless quiet. A failed build shows its errors and ends the run.
 build() {
-  local preset=$1 start=$SECONDS
-  quietly "$logs/configure-$preset.log" cmake --preset "$preset"
-  quietly "$logs/build-$preset.log" cmake --build --preset "$preset"
-  show_warnings "$logs/build-$preset.log"
+  local preset=$1 quiet=${2:-} start=$SECONDS log=$logs/build-$1.log status=0
+  if ! cmake --preset "$preset" >"$logs/configure-$preset.log" 2>&1; then
+    cat "$logs/configure-$preset.log"
+    row[$preset]=$(printf '%-9s configure FAILED (log: %s)' "$preset" "$logs/configure-$preset.log")
+    fail "$preset: configure"
+    exit 1
+  fi
+  NINJA_STATUS='[%f/%t %es] ' cmake --build --preset "$preset" 2>&1 | tee "$log" | progress "$preset" "$quiet" ||
+    status=$?
+  if ((status)); then
+    sed -n '/^FAILED: /,$p' "$log" | grep . || tail -n 40 "$log"
+    row[$preset]=$(printf '%-9s build FAILED (log: %s)' "$preset" "$log")
+    fail "$preset: build"
+    exit 1
+  fi
+  show_warnings "$log"
   echo "Built $preset in $((SECONDS - start)) s"
 }
 
@@ -67,58 +121,70 @@ fuzz() {
   return "$rc"
 }
 
+# Prints "TOTAL FAILED SKIPPED", then each failed test's name, from ctest's JUnit report.
+read_junit() {
+  python3 - "$1" <<'EOF'
+import sys
+import xml.etree.ElementTree as ElementTree
+failed, skipped, total = [], 0, 0
+for case in ElementTree.parse(sys.argv[1]).getroot().iter("testcase"):
+    status = case.get("status")
+    if status == "disabled":
+        continue
+    total += 1
+    skip = case.find("skipped")
+    if status == "notrun" and skip is not None and skip.get("message", "").startswith("SKIP_"):
+        skipped += 1
+    elif status != "run":
+        failed.append(case.get("name"))
+print(total, len(failed), skipped)
+print("\n".join(failed))
+EOF
+}
+
 run_ctest() {
-  local preset=$1 start=$SECONDS log=$logs/ctest-$1.log
+  local preset=$1 start=$SECONDS junit=$PWD/$logs/junit-$1.xml report total failing skipped test
   echo "== ctest $preset"
-  ctest --preset "$preset" -j"$jobs" 2>&1 | tee "$log" || true
-  local total failing
-  total=$(sed -n 's/.*tests failed out of \([0-9]*\)/\1/p' "$log")
-  failing=$(sed -n 's/.* \([0-9]*\) tests failed out of.*/\1/p' "$log")
-  if [[ -z "$total" ]]; then
-    total=1 failing=1
-    failures+=("$preset: ctest did not finish")
+  ctest --preset "$preset" -j"$jobs" --output-junit "$junit" 2>&1 | tee "$logs/ctest-$preset.log" || true
+  if ! report=$(read_junit "$junit" 2>&1); then
+    row[$preset]=$(printf '%-9s ctest did not finish (log: %s)' "$preset" "$logs/ctest-$preset.log")
+    fail "$preset: ctest did not finish"
+    return
   fi
-  passed=$((passed + total - failing))
+  {
+    read -r total failing skipped
+    while read -r test; do [[ -n "$test" ]] && failures+=("$preset: $test"); done
+  } <<<"$report"
+  passed=$((passed + total - failing - skipped))
   failed=$((failed + failing))
-  summary+=("$(printf '%-9s %4d tests  %4d passed  %4d failed  (%d s)' \
-                "$preset" "$total" $((total - failing)) "$failing" $((SECONDS - start)))")
-  while read -r test; do failures+=("$preset: $test"); done \
-    < <(sed -n '/The following tests FAILED:/,$s/^[[:space:]]*[0-9]* - \(.*\)$/\1/p' "$log")
+  row[$preset]=$(printf '%-9s %4d tests  %4d passed  %4d failed  %4d skipped  (%d s)' \
+                   "$preset" "$total" $((total - failing - skipped)) "$failing" "$skipped" $((SECONDS - start)))
 }
 
 # The fuzzer runs beside the release build: one core each.
 build fuzz
-fuzz &
-fuzz_pid=$!
+in_background fuzz
+fuzz_group=$!
 build release
 # The sanitizer build runs beside the release tests, most of which wait on windows and a screen
 # reader; it yields the processor to them.
-(renice -n 10 -p "$BASHPID" >/dev/null || true; build sanitize) >"$logs/sanitize-build.out" 2>&1 &
-sanitize_build_pid=$!
+build_sanitize() {
+  renice -n 10 -p "$BASHPID" >/dev/null || true
+  build sanitize quiet >"$logs/sanitize-build.out" 2>&1
+}
+in_background build_sanitize
+sanitize_group=$!
 run_ctest release
 sanitize_built=0
-wait "$sanitize_build_pid" || sanitize_built=$?
-sanitize_build_pid=
+wait "$sanitize_group" || sanitize_built=$?
 cat "$logs/sanitize-build.out"
-((sanitize_built == 0)) || exit 1
+((sanitize_built == 0)) || { row[sanitize]=$(printf '%-9s build FAILED (log: %s)' sanitize "$logs/build-sanitize.log");
+                             fail "sanitize: build"; exit 1; }
 run_ctest sanitize
 
 echo "== fuzz"
-if wait "$fuzz_pid"; then fuzz_verdict=passed; passed=$((passed + 1)); else
-  fuzz_verdict=FAILED; failed=$((failed + 1)); failures+=("fuzz: text_fuzzer (log: $logs/fuzz.log)")
+if wait "$fuzz_group"; then fuzz_verdict=passed; passed=$((passed + 1)); else
+  fuzz_verdict=FAILED; fail "fuzz: text_fuzzer (log: $logs/fuzz.log)"
 fi
-fuzz_pid=
 cat "$logs/fuzz.log"
-summary+=("$(printf '%-9s %4d run    %s  (%s)' fuzz 1 "$fuzz_verdict" "$(grep -m1 '^Done' "$logs/fuzz.log")")")
-
-echo
-echo "== Summary (logs in $logs)"
-printf '%s\n' "${summary[@]}"
-if ((failed)); then
-  echo
-  echo "!!!!!!!! FAILED !!!!!!!!"
-  printf '  %s\n' "${failures[@]}"
-  echo
-fi
-echo "$passed passed, $failed failed"
-((failed == 0))
+row[fuzz]=$(printf '%-9s %4d run    %s  (%s)' fuzz 1 "$fuzz_verdict" "$(grep -m1 '^Done' "$logs/fuzz.log" || true)")
