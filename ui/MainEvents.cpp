@@ -28,7 +28,12 @@ TFMain::TFMain() {
   qApp->installEventFilter(this);
 }
 
-TFMain::~TFMain() { qApp->removeEventFilter(this); }
+TFMain::~TFMain() {
+  qApp->removeEventFilter(this);
+  // Its hook calls back into this window, and ~QWidget, which runs after this, sends the chart a
+  // last focus-out.
+  delete chartFocus_;
+}
 
 QString TFMain::MakerAddress() { return QStringLiteral("https://penmarrow.example.org/"); }
 
@@ -44,7 +49,7 @@ void TFMain::WireEvents() {
   chMarks->OnClick = [this] { chMarksClick(); };
   Chart->OnMouseMove = [this](int x, int y) { ChartMouseMove(x, y); };
   Chart->OnMouseLeave = [this] { ChartMouseLeave(); };
-  new ChartFocus(*Chart, [this](int year, QRect bars) { ShowYearHintBelow(year, bars); }, [this] {
+  chartFocus_ = new ChartFocus(*Chart, [this](int year, QRect bars) { ShowYearHintBelow(year, bars); }, [this] {
     if (FHint) FHint->hide();
   });
   LinkLabel->OnLinkClick = [this](const QString& link) { LinkLabelLinkClick(link); };

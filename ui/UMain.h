@@ -25,6 +25,7 @@
 namespace penmarrow::ui {
 
 class TFHint;
+class ChartFocus;
 class Narrator;
 
 // A label that sizes itself to its caption and keeps its anchoring.
@@ -186,6 +187,7 @@ class TFMain : public QWidget {
 
   TFHint* FHint = nullptr;
   Narrator* narrator_ = nullptr;  // tells screen readers what the window decides
+  ChartFocus* chartFocus_ = nullptr;
   AnchorSet windowAnchors_;
   AnchorSet panel1Anchors_;
   AnchorSet chartAnchors_;
