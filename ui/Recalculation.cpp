@@ -13,8 +13,6 @@
 namespace penmarrow::ui {
 namespace {
 
-constexpr int YourInterest = 2;
-constexpr int AlternativeInterest = 5;
 constexpr int SoleArrow = 20;
 constexpr int LongArrow = 25;
 constexpr int ShortArrow = 10;

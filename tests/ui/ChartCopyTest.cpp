@@ -213,7 +213,7 @@ class CopyFigures : public ChartCopy, public ::testing::WithParamInterface<Figur
         window.TIntRate->SetText(QStringLiteral("99.99"));
         TypeYears(QStringLiteral("50"));
         TypeInto(window.TIntDep, QStringLiteral("999999"));
-        ASSERT_EQ(window.Chart->Series(3).Count(), 50);
+        ASSERT_EQ(window.Chart->Series(AlternativeSeries).Count(), 50);
         ASSERT_LT(window.Chart->Series(0).Count(), 50);
         break;
     }
@@ -225,7 +225,7 @@ class CopyFigures : public ChartCopy, public ::testing::WithParamInterface<Figur
 TEST_P(CopyFigures, PutsEveryYearTheSeriesHoldOnTheClipboardInBothForms) {
   const FiguresCase& c = GetParam();
   Enter(c.inputs);
-  ASSERT_EQ(std::max(window.Chart->Series(0).Count(), window.Chart->Series(3).Count()), c.years);
+  ASSERT_EQ(std::max(window.Chart->Series(0).Count(), window.Chart->Series(AlternativeSeries).Count()), c.years);
   QGuiApplication::clipboard()->clear();
   EXPECT_EQ(CountRecalculations([&] { RunCommand(QStringLiteral("Copy figures"), c.opening, c.picking); }), 0);
   ExpectFiguresOfSeries(c.years, c.alternative);

@@ -32,7 +32,7 @@ TEST_F(MainWindow, StartsWithTheDefaultProjection) {
   EXPECT_EQ(Captions(window.Totals1), (QStringList{"$1,000", "$1,000", "$887", "$2,887"}));
   for (int series = 0; series < TChart::SeriesCount; ++series)
     EXPECT_EQ(window.Chart->Series(series).Count(), series < 3 ? 10 : 0) << "series " << series;
-  EXPECT_EQ(window.Chart->Series(2).Marks().ArrowLength(), 20);
+  EXPECT_EQ(window.Chart->Series(YourInterest).Marks().ArrowLength(), 20);
   EXPECT_FALSE(window.Totals2.panel->isVisible());
   EXPECT_FALSE(window.lStats2->isVisible());
   EXPECT_FALSE(window.APanel->isEnabled());
@@ -57,10 +57,10 @@ TEST_F(MainWindow, TheStrategyEndingWithMoreInterestGetsTheLongerArrow) {
     const std::string label = c.deposit.toStdString() + " later " + std::to_string(c.startLater);
     EXPECT_EQ(Captions(window.Totals2), c.totals) << label;
     EXPECT_EQ(Captions(window.Totals1), (QStringList{"$1,000", "$1,000", "$887", "$2,887"})) << label;
-    EXPECT_EQ(window.Chart->Series(2).Marks().ArrowLength(), c.yourArrow) << label;
-    EXPECT_EQ(window.Chart->Series(5).Marks().ArrowLength(), c.alternativeArrow) << label;
-    EXPECT_TRUE(window.Chart->Series(2).Marks().OnTop()) << label;
-    EXPECT_TRUE(window.Chart->Series(5).Marks().OnTop()) << label;
+    EXPECT_EQ(window.Chart->Series(YourInterest).Marks().ArrowLength(), c.yourArrow) << label;
+    EXPECT_EQ(window.Chart->Series(AlternativeInterest).Marks().ArrowLength(), c.alternativeArrow) << label;
+    EXPECT_TRUE(window.Chart->Series(YourInterest).Marks().OnTop()) << label;
+    EXPECT_TRUE(window.Chart->Series(AlternativeInterest).Marks().OnTop()) << label;
   }
   EXPECT_TRUE(errors.empty());
 }
@@ -78,7 +78,7 @@ TEST_F(MainWindow, SwitchingTheAlternativeOffEmptiesItsSeriesAndLocksItsPanel) {
   EXPECT_EQ(window.Chart->LegendItems().size(), 3u);
   EXPECT_FALSE(window.Totals2.panel->isVisible());
   EXPECT_FALSE(window.lStats2->isVisible());
-  EXPECT_EQ(window.Chart->Series(2).Marks().ArrowLength(), 20);
+  EXPECT_EQ(window.Chart->Series(YourInterest).Marks().ArrowLength(), 20);
 }
 
 TEST_F(MainWindow, ContinuousCompoundingModeIsEnteredAndLeftWithOneRecalculationEach) {
@@ -197,7 +197,7 @@ TEST_F(MainWindow, LoweringTheYearsBelowTheStartLaterPullsTheSliderBack) {
   EXPECT_EQ(window.TB->Position(), 2);
   EXPECT_EQ(window.lStartLater->text(), QStringLiteral("2 years"));
   EXPECT_EQ(Values(3), (std::vector<double>{0, 0, 1000}));
-  EXPECT_EQ(window.Chart->Series(3).Label(2), QStringLiteral("3"));
+  EXPECT_EQ(window.Chart->Series(AlternativeSeries).Label(2), QStringLiteral("3"));
 }
 
 TEST_F(MainWindow, TabVisitsTheBottomPanelFirstAndTheAlternativeOnlyWhileItIsOn) {
