@@ -4,7 +4,6 @@
 // from the series → back in the key rule, the caret.
 
 #include <QFrame>
-#include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
 #include <QWidget>
@@ -18,6 +17,7 @@
 #include "ui/platform/Controls.h"
 #include "ui/platform/Edit.h"
 #include "ui/platform/GridPanel.h"
+#include "ui/platform/Label.h"
 #include "ui/platform/LinkLabel.h"
 #include "ui/platform/SavingsChart.h"
 #include "ui/platform/SpinEdit.h"
@@ -27,14 +27,6 @@ namespace penmarrow::ui {
 class TFHint;
 class ChartFocus;
 class Narrator;
-
-// A label that sizes itself to its caption and keeps its anchoring.
-class TLabel : public QLabel {
- public:
-  explicit TLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {}
-  void SetCaption(const QString& caption);
-  const AnchorSet* Anchoring = nullptr;
-};
 
 // The totals of one strategy: a heading and four captions with their values.
 struct TotalsPanel {
