@@ -8,7 +8,7 @@
 #include "ui/UMain.h"
 #include "ui/YearFigures.h"
 #include "ui/platform/QtText.h"
-#include "ui/platform/WaitingEvents.h"
+#include "ui/eventloop/WaitingEvents.h"
 
 namespace penmarrow::ui {
 namespace {
