@@ -124,9 +124,8 @@ TEST_F(ChartView, AlternativeStacksAppearOnlyWhileItIsOnAndFiftyDailyYearsAllGet
   Pick(window.CDefFreq, QStringLiteral("Daily"));
   Pick(window.CcompFreq, QStringLiteral("Daily"));
   TypeYears(QStringLiteral("50"));
-  EXPECT_EQ(window.k, 365);
-  EXPECT_EQ(window.f, 365);
-  EXPECT_TRUE(window.Month);
+  EXPECT_EQ(window.CDefFreq->currentText(), QStringLiteral("Daily"));
+  EXPECT_EQ(window.CcompFreq->currentText(), QStringLiteral("Daily"));
   EXPECT_EQ(window.Chart->Series(YourInterest).Count(), 50);
   EXPECT_EQ(window.Chart->Series(1).YValue(0), 36500);
   EXPECT_EQ(window.Totals1.regularDepVal->text(), QStringLiteral("$1,825,000"));

@@ -86,16 +86,14 @@ TEST_F(MainWindow, ContinuousCompoundingModeIsEnteredAndLeftWithOneRecalculation
   EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$0"));
   EXPECT_FALSE(window.TRegDep->isEnabled());
   EXPECT_FALSE(window.CDefFreq->isEnabled());
-  EXPECT_EQ(window.f, 3650);
-  EXPECT_TRUE(window.Month);
+  EXPECT_EQ(window.CcompFreq->currentText(), QStringLiteral("Continuous"));
   EXPECT_EQ(Values(1), std::vector<double>(10, 0.0));  // k·a with the deposit taken away
   EXPECT_EQ(window.Totals1.totalIntVal->text(), QStringLiteral("$649"));
   EXPECT_EQ(CountRecalculations([&] { Pick(window.CcompFreq, QStringLiteral("Annually")); }), 1);
   EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$100"));
   EXPECT_TRUE(window.TRegDep->isEnabled());
   EXPECT_TRUE(window.CDefFreq->isEnabled());
-  EXPECT_EQ(window.f, 1);
-  EXPECT_FALSE(window.Month);
+  EXPECT_EQ(window.CcompFreq->currentText(), QStringLiteral("Annually"));
   EXPECT_EQ(Values(1), (std::vector<double>{100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}));
   EXPECT_EQ(window.Totals1.totalVal->text(), QStringLiteral("$2,887"));
 }
@@ -108,9 +106,7 @@ TEST_F(MainWindow, ADepositFrequencyNoLongerMatchingFallsOnContinuousWithoutTheM
   for (int i = 0; i < window.CcompFreq->count(); ++i) offered << window.CcompFreq->itemText(i);
   EXPECT_EQ(offered, (QStringList{"Annually", "Quarterly", "Continuous"}));
   EXPECT_EQ(window.CcompFreq->currentText(), QStringLiteral("Continuous"));
-  EXPECT_EQ(window.k, 4);
-  EXPECT_EQ(window.f, 3650);
-  EXPECT_TRUE(window.Month);
+  EXPECT_EQ(Values(1).front(), 400);  // four deposits of $100 a year
   EXPECT_TRUE(window.TRegDep->isEnabled());
   EXPECT_TRUE(window.CDefFreq->isEnabled());
   EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$100"));
