@@ -6,22 +6,10 @@
 #include "core/IntegerText.h"
 #include "core/MoneyText.h"
 #include "core/RateText.h"
+#include "core/Selection.h"
 
 namespace penmarrow {
 namespace {
-
-// The selection clamped to the text, so that a stale caret can never index past its end.
-struct Selection {
-  std::size_t start;
-  std::size_t length;
-};
-
-Selection Clamp(std::u16string_view text, int selStart, int selLength) {
-  const std::size_t start = std::min<std::size_t>(static_cast<std::size_t>(std::max(selStart, 0)), text.size());
-  const std::size_t length =
-      std::min<std::size_t>(static_cast<std::size_t>(std::max(selLength, 0)), text.size() - start);
-  return {start, length};
-}
 
 TKeyEdit Removed(std::u16string_view text, std::size_t at, std::size_t count, std::size_t caret) {
   std::u16string result(text);
@@ -34,7 +22,7 @@ constexpr std::int64_t MoneyLimit = 999'999;
 }  // namespace
 
 TKeyEdit CharKeyEdit(std::u16string_view text, int selStart, int selLength, char16_t key) {
-  const auto [start, length] = Clamp(text, selStart, selLength);
+  const auto [start, length] = ClampSelection(text.size(), selStart, selLength);
   if (key == Backspace) {
     if (length > 0) return Removed(text, start, length, start);
     if (start > 0) return Removed(text, start - 1, 1, start - 1);
@@ -47,7 +35,7 @@ TKeyEdit CharKeyEdit(std::u16string_view text, int selStart, int selLength, char
 }
 
 TKeyEdit DeleteKeyEdit(std::u16string_view text, int selStart, int selLength) {
-  const auto [start, length] = Clamp(text, selStart, selLength);
+  const auto [start, length] = ClampSelection(text.size(), selStart, selLength);
   if (length > 0) return Removed(text, start, length, start);
   if (start < text.size()) return Removed(text, start, 1, start);
   return {std::u16string(text), static_cast<int>(start)};

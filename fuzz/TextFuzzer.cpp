@@ -18,6 +18,7 @@
 #include "core/MoneyText.h"
 #include "core/RateText.h"
 #include "core/Rounding.h"
+#include "core/Selection.h"
 #include "core/TextBoundaries.h"
 
 namespace {
@@ -67,18 +68,6 @@ Input Decode(const std::uint8_t* data, std::size_t size) {
   return in;
 }
 
-struct Clamped {
-  std::size_t start;
-  std::size_t length;
-};
-
-Clamped ClampSelection(const Input& in) {
-  const std::size_t n = in.text.size();
-  const std::size_t start = std::min<std::size_t>(static_cast<std::size_t>(std::max(in.selStart, 0)), n);
-  const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(std::max(in.selLength, 0)), n - start);
-  return {start, length};
-}
-
 // The edit keeps everything before `from` and everything from `to` on, with `inserted` between.
 void RequireSplice(const std::u16string& before, const TKeyEdit& edit, std::size_t from, std::size_t to,
                    std::size_t inserted) {
@@ -89,7 +78,7 @@ void RequireSplice(const std::u16string& before, const TKeyEdit& edit, std::size
 }
 
 void CheckKeyEdits(const Input& in) {
-  const auto [start, length] = ClampSelection(in);
+  const auto [start, length] = ClampSelection(in.text.size(), in.selStart, in.selLength);
   const TKeyEdit typed = CharKeyEdit(in.text, in.selStart, in.selLength, in.key);
   if (in.key != Backspace) {
     RequireSplice(in.text, typed, start, start + length, 1);

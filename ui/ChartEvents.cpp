@@ -18,8 +18,8 @@ constexpr int HintBelowPointer = 15;
 
 void TFMain::chMarksClick() {
   const bool on = chMarks->Checked();
-  Chart->Series(2).Marks().SetVisible(on);
-  Chart->Series(5).Marks().SetVisible(on);
+  Chart->Series(YourInterest).Marks().SetVisible(on);
+  Chart->Series(AlternativeInterest).Marks().SetVisible(on);
 }
 
 void TFMain::ChartMouseMove(int x, int y) {
@@ -30,8 +30,8 @@ void TFMain::ChartMouseMove(int x, int y) {
   const bool belowTop = overYears && static_cast<Extended>(Chart->LeftAxis().Maximum()) * HeightReach > v;
   const int year = belowTop ? static_cast<int>(Round(p)) : 0;
   // After a failed recalculation a year may lie beyond the points the series hold.
-  const bool held = year > 0 && year <= Chart->Series(0).Count() &&
-                    (!chAlternative->Checked() || year <= Chart->Series(3).Count());
+  const bool held = year > 0 && year <= Chart->Series(YourSeries).Count() &&
+                    (!chAlternative->Checked() || year <= Chart->Series(AlternativeSeries).Count());
   if (!held) {
     PrevXVal = 0;
     FHint->hide();
@@ -60,8 +60,9 @@ void TFMain::ShowYearHintBelow(int year, QRect place) {
 void TFMain::ShowYearHint(int year) {
   const auto value = [&](int series) { return Round(Chart->Series(series).YValue(year - 1)); };
   const bool alternative = chAlternative->Checked();
-  FHint->SetParams(year, value(0), value(1), value(2), alternative ? value(3) : -1, alternative ? value(4) : -1,
-                   alternative ? value(5) : -1);
+  FHint->SetParams(year, value(YourSeries), value(YourSeries + 1), value(YourInterest),
+                   alternative ? value(AlternativeSeries) : -1, alternative ? value(AlternativeSeries + 1) : -1,
+                   alternative ? value(AlternativeInterest) : -1);
 }
 
 }  // namespace penmarrow::ui

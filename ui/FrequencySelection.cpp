@@ -6,7 +6,7 @@
 #include "ui/UMain.h"
 #include "ui/accessibility/Narrator.h"
 #include "ui/platform/QtText.h"
-#include "ui/platform/WaitingEvents.h"
+#include "ui/eventloop/WaitingEvents.h"
 
 namespace penmarrow::ui {
 namespace {

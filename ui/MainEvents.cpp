@@ -123,8 +123,8 @@ void TFMain::chAlternativeClick() {
   PrevXVal = 0;
   const bool on = chAlternative->Checked();
   if (!on)
-    for (int i = 3; i < TChart::SeriesCount; ++i) Chart->Series(i).Clear();
-  for (int i = 3; i < TChart::SeriesCount; ++i) Chart->Series(i).SetShowInLegend(on);
+    for (int i = AlternativeSeries; i < TChart::SeriesCount; ++i) Chart->Series(i).Clear();
+  for (int i = AlternativeSeries; i < TChart::SeriesCount; ++i) Chart->Series(i).SetShowInLegend(on);
   APanel->setEnabled(on);
   narrator_->AlternativeSwitched(on);
   Recalculate();

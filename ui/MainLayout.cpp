@@ -90,12 +90,6 @@ void AlignCaptions(const TFMain& w) {
 
 }  // namespace
 
-void TLabel::SetCaption(const QString& caption) {
-  setText(caption);
-  adjustSize();
-  if (Anchoring && parentWidget()) Anchoring->Apply(parentWidget()->size());
-}
-
 std::array<std::pair<TLabel*, TLabel*>, 4> TotalsPanel::Rows() const {
   return {{{initialDep, initialDepVal}, {regularDep, regularDepVal}, {totalInt, totalIntVal}, {total, totalVal}}};
 }

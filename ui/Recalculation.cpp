@@ -8,13 +8,11 @@
 #include "ui/UMain.h"
 #include "ui/YearFigures.h"
 #include "ui/platform/QtText.h"
-#include "ui/platform/WaitingEvents.h"
+#include "ui/eventloop/WaitingEvents.h"
 
 namespace penmarrow::ui {
 namespace {
 
-constexpr int YourInterest = 2;
-constexpr int AlternativeInterest = 5;
 constexpr int SoleArrow = 20;
 constexpr int LongArrow = 25;
 constexpr int ShortArrow = 10;

@@ -4,7 +4,6 @@
 // from the series → back in the key rule, the caret.
 
 #include <QFrame>
-#include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
 #include <QWidget>
@@ -18,6 +17,7 @@
 #include "ui/platform/Controls.h"
 #include "ui/platform/Edit.h"
 #include "ui/platform/GridPanel.h"
+#include "ui/platform/Label.h"
 #include "ui/platform/LinkLabel.h"
 #include "ui/platform/SavingsChart.h"
 #include "ui/platform/SpinEdit.h"
@@ -27,14 +27,6 @@ namespace penmarrow::ui {
 class TFHint;
 class ChartFocus;
 class Narrator;
-
-// A label that sizes itself to its caption and keeps its anchoring.
-class TLabel : public QLabel {
- public:
-  explicit TLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {}
-  void SetCaption(const QString& caption);
-  const AnchorSet* Anchoring = nullptr;
-};
 
 // The totals of one strategy: a heading and four captions with their values.
 struct TotalsPanel {
@@ -107,16 +99,16 @@ class TFMain : public QWidget {
   TotalsPanel Totals2;
 
   // --- state
-  double PrevXVal = 0;
-  QString PrevRegularDep;
+  double PrevXVal = 0;     // the year the hint shows; 0 while it is hidden
+  QString PrevRegularDep;  // the regular deposit kept while continuous compounding empties the field
   std::int64_t InitialDep = 0;
   std::int64_t RegularDep = 0;
-  std::int64_t k = 0;
-  std::int64_t f = 0;
-  std::int64_t fa = 0;
+  std::int64_t k = 0;   // deposits per year
+  std::int64_t f = 0;   // your compounding periods per year
+  std::int64_t fa = 0;  // the alternative's compounding periods per year
   ProjectionState projection;  // realInterest and realDep
-  bool Month = false;
-  bool AMonth = false;
+  bool Month = false;   // your compounding is more often than yearly
+  bool AMonth = false;  // the alternative's is
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -142,15 +134,15 @@ class TFMain : public QWidget {
   void WindowExposed();
   void chAlternativeClick();
   void seYearsChange();
-  void TBChange();
-  void TIntRateChange();
+  void TBChange();  // the start-later slider
+  void TIntRateChange();  // a change of any entry field: TIntDep, TRegDep, TAltdep and TIntRate
   void LinkLabelLinkClick(const QString& link);
 
   // key rules of the entry fields
-  void TIntDepKeyPress(TEdit& Sender, char16_t& Key);
-  void TIntDepKeyDown(TEdit& Sender, int& Key);
+  void TIntDepKeyPress(TEdit& Sender, char16_t& Key);  // the TIntDep* rules serve all three money fields:
+  void TIntDepKeyDown(TEdit& Sender, int& Key);        // TIntDep, TRegDep and TAltdep
   void TIntDepExit(TEdit& Sender);
-  void TIntRateKeyPress(TEdit& Sender, char16_t& Key);
+  void TIntRateKeyPress(TEdit& Sender, char16_t& Key);  // the TIntRate* rules serve the rate field alone
   void TIntRateKeyDown(TEdit& Sender, int& Key);
   void TIntRateExit(TEdit& Sender);
   void ApplyMoneyEdit(TEdit& Sender, const TKeyEdit& E);

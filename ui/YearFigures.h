@@ -10,9 +10,7 @@
 
 namespace penmarrow::ui {
 
-inline constexpr int SeriesPerStrategy = 3;  // initial deposit, regular deposits, total interest
-inline constexpr int YourSeries = 0;
-inline constexpr int AlternativeSeries = SeriesPerStrategy;
+// The series' places (YourSeries, AlternativeSeries, YourInterest, ...) are named with the chart.
 
 inline const std::array<QString, 2> StrategyNames{QStringLiteral("Your strategy"),
                                                   QStringLiteral("Alternative strategy")};

@@ -6,20 +6,10 @@
 #include <string>
 
 #include "core/MoneyText.h"
+#include "tests/core/FormatCases.h"
 
 namespace penmarrow {
 namespace {
-
-// The settings the main window sets, with the regional forms pinned to the first of each.
-TFormatSettings Pinned(int currencyFormat = 0, int negCurrFormat = 0) {
-  TFormatSettings s;
-  s.CurrencyString = u"$";
-  s.ThousandSeparator = u',';
-  s.DecimalSeparator = u'.';
-  s.CurrencyFormat = currencyFormat;
-  s.NegCurrFormat = negCurrFormat;
-  return s;
-}
 
 constexpr std::int64_t Int64Min = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t Int64Max = std::numeric_limits<std::int64_t>::max();
@@ -87,11 +77,6 @@ TEST(MoneyToInt64, ReadsTheCurrencyAndSeparatorFromTheSettings) {
   EXPECT_EQ(MoneyToInt64(u"$1,000", -1, s), -1);
 }
 
-struct WriteCase {
-  Extended value;
-  std::u16string_view text;
-};
-
 TEST(FormatMoney, WritesWholeUnitsGroupedOrScientificFrom16Digits) {
   const WriteCase cases[] = {
       {0, u"$0"},
@@ -107,11 +92,7 @@ TEST(FormatMoney, WritesWholeUnitsGroupedOrScientificFrom16Digits) {
       {0.5L, u"$1"},
       {2.5L, u"$3"},
   };
-  const TFormatSettings s = Pinned();
-  for (const WriteCase& c : cases) {
-    SCOPED_TRACE(static_cast<double>(c.value));
-    EXPECT_EQ(FormatMoney(c.value, s), c.text);
-  }
+  ExpectWritten(cases, [](Extended value, const TFormatSettings& s) { return FormatMoney(value, s); });
 }
 
 TEST(FormatMoney, PlacesTheCurrencyByCurrencyFormat) {

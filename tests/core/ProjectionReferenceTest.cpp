@@ -11,6 +11,7 @@
 
 #include "core/Projection.h"
 #include "core/Rounding.h"
+#include "tests/core/RecordingSeries.h"
 
 namespace penmarrow {
 namespace {
@@ -20,23 +21,16 @@ struct Points {
   bool failed = false;
 };
 
-struct RecordingSeries final : SeriesSink {
-  std::vector<double>& values;
-  explicit RecordingSeries(std::vector<double>& v) : values(v) {}
-  void Clear() override { values.clear(); }
-  void Add(double value, std::u16string_view) override { values.push_back(value); }
-};
-
 Points Projected(const StrategyInputs& in) {
-  Points p;
-  RecordingSeries initial(p.initial), deposits(p.deposits), interest(p.interest);
+  RecordingSeries initial, deposits, interest;
   ProjectionState state;
+  bool failed = false;
   try {
     ProjectStrategy(in, state, {initial, deposits, interest});
   } catch (const EInvalidOp&) {
-    p.failed = true;
+    failed = true;
   }
-  return p;
+  return {std::move(initial.values), std::move(deposits.values), std::move(interest.values), failed};
 }
 
 class LiteralProjection {

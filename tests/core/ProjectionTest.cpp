@@ -8,22 +8,10 @@
 #include "core/Projection.h"
 #include "core/RateText.h"
 #include "core/Rounding.h"
+#include "tests/core/RecordingSeries.h"
 
 namespace penmarrow {
 namespace {
-
-struct RecordingSeries final : SeriesSink {
-  std::vector<double> values;
-  std::vector<std::u16string> labels;
-  void Clear() override {
-    values.clear();
-    labels.clear();
-  }
-  void Add(double value, std::u16string_view label) override {
-    values.push_back(value);
-    labels.emplace_back(label);
-  }
-};
 
 struct Projected {
   RecordingSeries initial, deposits, interest;

@@ -14,17 +14,12 @@
 #include <string>
 
 #include "core/RateText.h"
+#include "tests/core/FormatCases.h"
 
 namespace penmarrow {
 namespace {
 
 constexpr Extended Unreadable = -1;
-
-TFormatSettings Pinned() {
-  TFormatSettings s;
-  s.DecimalSeparator = u'.';
-  return s;
-}
 
 // What the reference makes of an ASCII text: the nearest value, or the default past the finite range.
 Extended Reference(const std::string& text) {

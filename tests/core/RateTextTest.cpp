@@ -4,17 +4,10 @@
 #include <string>
 
 #include "core/RateText.h"
+#include "tests/core/FormatCases.h"
 
 namespace penmarrow {
 namespace {
-
-TFormatSettings Pinned() {
-  TFormatSettings s;
-  s.CurrencyString = u"$";
-  s.ThousandSeparator = u',';
-  s.DecimalSeparator = u'.';
-  return s;
-}
 
 std::string Narrow(std::u16string_view text) {
   if (text.size() <= 40) return std::string(text.begin(), text.end());
@@ -86,11 +79,6 @@ TEST(RateToFloat, UsesTheDecimalSeparatorOfTheSettings) {
   EXPECT_EQ(RateToFloat(u"5.5", -1, s), -1);
 }
 
-struct WriteCase {
-  Extended value;
-  std::u16string_view text;
-};
-
 TEST(FormatRate, WritesTwoDecimalsJudgingHalvesOnEighteenDigits) {
   const WriteCase cases[] = {
       {5, u"5.00"},
@@ -108,11 +96,7 @@ TEST(FormatRate, WritesTwoDecimalsJudgingHalvesOnEighteenDigits) {
       {999'999'999'999'999, u"999,999,999,999,999.00"},
       {1'000'000'000'000'000, u"1E15"},
   };
-  const TFormatSettings s = Pinned();
-  for (const WriteCase& c : cases) {
-    SCOPED_TRACE(static_cast<double>(c.value));
-    EXPECT_EQ(FormatRate(c.value, s), c.text);
-  }
+  ExpectWritten(cases, [](Extended value, const TFormatSettings& s) { return FormatRate(value, s); });
 }
 
 TEST(FormatRate, UsesTheSeparatorsOfTheSettings) {

@@ -83,9 +83,9 @@ TEST_F(AccessibleControls, EveryWayOfChangingACheckBoxRunsItsHandlerOnce) {
       EXPECT_EQ(Of(window.chAlternative)->state().checked, on) << way.name;
       EXPECT_EQ(window.APanel->isEnabled(), on) << way.name;
       EXPECT_EQ(window.Chart->LegendItems().size(), on ? 6u : 3u) << way.name;
-      EXPECT_EQ(window.Chart->Series(5).Count(), on ? 10 : 0) << way.name;
+      EXPECT_EQ(window.Chart->Series(AlternativeInterest).Count(), on ? 10 : 0) << way.name;
       way.change(window.chMarks);
-      for (const int series : {2, 5})
+      for (const int series : {YourInterest, AlternativeInterest})
         EXPECT_EQ(window.Chart->Series(series).Marks().Visible(), window.chMarks->isChecked()) << way.name;
     }
   }

@@ -10,10 +10,10 @@
 namespace penmarrow::ui {
 namespace {
 
-const QRgb YourInterest = qRgb(128, 0, 0);
-const QRgb AlternativeInitial = qRgb(0, 128, 128);
-const QRgb AlternativeDeposits = qRgb(0, 128, 192);
-const QRgb AlternativeInterest = qRgb(0, 64, 128);
+const QRgb YourInterestColour = qRgb(128, 0, 0);
+const QRgb AlternativeInitialColour = qRgb(0, 128, 128);
+const QRgb AlternativeDepositsColour = qRgb(0, 128, 192);
+const QRgb AlternativeInterestColour = qRgb(0, 64, 128);
 
 class ChartView : public WindowFixture {
  protected:
@@ -54,7 +54,7 @@ class ChartView : public WindowFixture {
   // Every mark shown lies in the plot, none touches another, and the last year's are always shown.
   static void ExpectMarksInsideAndApart(const TChart& chart, const QRect& plot, const std::string& state) {
     std::vector<QRectF> boxes;
-    for (const int series : {2, 5}) {
+    for (const int series : {YourInterest, AlternativeInterest}) {
       const auto& placed = chart.Series(series).Marks().Placement();
       if (chart.Series(series).Count() == 0) continue;
       ASSERT_EQ(static_cast<int>(placed.size()), chart.Series(series).Count()) << state;
@@ -91,7 +91,7 @@ class ChartView : public WindowFixture {
     EXPECT_EQ(widths.size(), 1u) << state;
   }
   bool UnderAMark(QPointF inChart) const {
-    for (const int series : {2, 5})
+    for (const int series : {YourInterest, AlternativeInterest})
       for (const auto& box : window.Chart->Series(series).Marks().Placement())
         if (box && box->adjusted(-1, -1, 1, 1).contains(inChart)) return true;
     return false;
@@ -108,32 +108,31 @@ class ChartView : public WindowFixture {
 
 TEST_F(ChartView, AlternativeStacksAppearOnlyWhileItIsOnAndFiftyDailyYearsAllGetBars) {
   const QImage alone = Grab(QStringLiteral("default"));
-  EXPECT_EQ(AtBar(alone, 2, 9), YourInterest & 0xFFFFFF);
-  EXPECT_EQ(Pixels(alone, AlternativeInitial), 0);
-  EXPECT_EQ(Pixels(alone, AlternativeInterest), 0);
+  EXPECT_EQ(AtBar(alone, YourInterest, 9), YourInterestColour & 0xFFFFFF);
+  EXPECT_EQ(Pixels(alone, AlternativeInitialColour), 0);
+  EXPECT_EQ(Pixels(alone, AlternativeInterestColour), 0);
 
   ClickAlternative();
   const QImage compared = Grab(QStringLiteral("alternative"));
-  EXPECT_EQ(AtBar(compared, 2, 9), YourInterest & 0xFFFFFF);
-  EXPECT_EQ(AtBar(compared, 3, 9), AlternativeInitial & 0xFFFFFF);
-  EXPECT_EQ(AtBar(compared, 4, 9), AlternativeDeposits & 0xFFFFFF);
-  EXPECT_EQ(AtBar(compared, 5, 9), AlternativeInterest & 0xFFFFFF);
+  EXPECT_EQ(AtBar(compared, YourInterest, 9), YourInterestColour & 0xFFFFFF);
+  EXPECT_EQ(AtBar(compared, AlternativeSeries, 9), AlternativeInitialColour & 0xFFFFFF);
+  EXPECT_EQ(AtBar(compared, AlternativeSeries + 1, 9), AlternativeDepositsColour & 0xFFFFFF);
+  EXPECT_EQ(AtBar(compared, AlternativeInterest, 9), AlternativeInterestColour & 0xFFFFFF);
   ExpectCrispBars(compared, "alternative");
   ClickAlternative();
 
   Pick(window.CDefFreq, QStringLiteral("Daily"));
   Pick(window.CcompFreq, QStringLiteral("Daily"));
   TypeYears(QStringLiteral("50"));
-  EXPECT_EQ(window.k, 365);
-  EXPECT_EQ(window.f, 365);
-  EXPECT_TRUE(window.Month);
-  EXPECT_EQ(window.Chart->Series(2).Count(), 50);
+  EXPECT_EQ(window.CDefFreq->currentText(), QStringLiteral("Daily"));
+  EXPECT_EQ(window.CcompFreq->currentText(), QStringLiteral("Daily"));
+  EXPECT_EQ(window.Chart->Series(YourInterest).Count(), 50);
   EXPECT_EQ(window.Chart->Series(1).YValue(0), 36500);
   EXPECT_EQ(window.Totals1.regularDepVal->text(), QStringLiteral("$1,825,000"));
   const QImage daily = Grab(QStringLiteral("daily-50-years"));
   for (const int year : {25, 50}) EXPECT_EQ(AtBar(daily, 1, year - 1), qRgb(128, 64, 0) & 0xFFFFFF) << year;
-  EXPECT_EQ(AtBar(daily, 2, 49), YourInterest & 0xFFFFFF);
-  EXPECT_EQ(Pixels(daily, AlternativeInterest), 0);
+  EXPECT_EQ(AtBar(daily, YourInterest, 49), YourInterestColour & 0xFFFFFF);
+  EXPECT_EQ(Pixels(daily, AlternativeInterestColour), 0);
   ExpectCrispBars(daily, "50 years");
   ClickAlternative();
   window.resize(window.minimumSize());

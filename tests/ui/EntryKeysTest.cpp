@@ -136,7 +136,9 @@ TEST_F(EntryKeys, AKeyCarryingSeveralCharactersTypesEachInTurn) {
     EXPECT_EQ(field->cursorPosition(), c.caretAfter) << c.carried.toStdString();
   }
   EXPECT_EQ(window.Totals1.initialDepVal->text(), QStringLiteral("$100,012"));
-  EXPECT_EQ(window.PrevRegularDep, QStringLiteral("$1005"));
+  Pick(window.CcompFreq, QStringLiteral("Continuous"));
+  Pick(window.CcompFreq, QStringLiteral("Annually"));
+  EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$1005"));  // the deposit kept through continuous compounding
 }
 
 TEST_F(EntryKeys, AKeyWhoseRecalculationOverflowsKeepsItsCaretAndTheSavedDeposit) {

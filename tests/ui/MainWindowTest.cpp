@@ -32,7 +32,7 @@ TEST_F(MainWindow, StartsWithTheDefaultProjection) {
   EXPECT_EQ(Captions(window.Totals1), (QStringList{"$1,000", "$1,000", "$887", "$2,887"}));
   for (int series = 0; series < TChart::SeriesCount; ++series)
     EXPECT_EQ(window.Chart->Series(series).Count(), series < 3 ? 10 : 0) << "series " << series;
-  EXPECT_EQ(window.Chart->Series(2).Marks().ArrowLength(), 20);
+  EXPECT_EQ(window.Chart->Series(YourInterest).Marks().ArrowLength(), 20);
   EXPECT_FALSE(window.Totals2.panel->isVisible());
   EXPECT_FALSE(window.lStats2->isVisible());
   EXPECT_FALSE(window.APanel->isEnabled());
@@ -57,10 +57,10 @@ TEST_F(MainWindow, TheStrategyEndingWithMoreInterestGetsTheLongerArrow) {
     const std::string label = c.deposit.toStdString() + " later " + std::to_string(c.startLater);
     EXPECT_EQ(Captions(window.Totals2), c.totals) << label;
     EXPECT_EQ(Captions(window.Totals1), (QStringList{"$1,000", "$1,000", "$887", "$2,887"})) << label;
-    EXPECT_EQ(window.Chart->Series(2).Marks().ArrowLength(), c.yourArrow) << label;
-    EXPECT_EQ(window.Chart->Series(5).Marks().ArrowLength(), c.alternativeArrow) << label;
-    EXPECT_TRUE(window.Chart->Series(2).Marks().OnTop()) << label;
-    EXPECT_TRUE(window.Chart->Series(5).Marks().OnTop()) << label;
+    EXPECT_EQ(window.Chart->Series(YourInterest).Marks().ArrowLength(), c.yourArrow) << label;
+    EXPECT_EQ(window.Chart->Series(AlternativeInterest).Marks().ArrowLength(), c.alternativeArrow) << label;
+    EXPECT_TRUE(window.Chart->Series(YourInterest).Marks().OnTop()) << label;
+    EXPECT_TRUE(window.Chart->Series(AlternativeInterest).Marks().OnTop()) << label;
   }
   EXPECT_TRUE(errors.empty());
 }
@@ -78,7 +78,7 @@ TEST_F(MainWindow, SwitchingTheAlternativeOffEmptiesItsSeriesAndLocksItsPanel) {
   EXPECT_EQ(window.Chart->LegendItems().size(), 3u);
   EXPECT_FALSE(window.Totals2.panel->isVisible());
   EXPECT_FALSE(window.lStats2->isVisible());
-  EXPECT_EQ(window.Chart->Series(2).Marks().ArrowLength(), 20);
+  EXPECT_EQ(window.Chart->Series(YourInterest).Marks().ArrowLength(), 20);
 }
 
 TEST_F(MainWindow, ContinuousCompoundingModeIsEnteredAndLeftWithOneRecalculationEach) {
@@ -86,16 +86,14 @@ TEST_F(MainWindow, ContinuousCompoundingModeIsEnteredAndLeftWithOneRecalculation
   EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$0"));
   EXPECT_FALSE(window.TRegDep->isEnabled());
   EXPECT_FALSE(window.CDefFreq->isEnabled());
-  EXPECT_EQ(window.f, 3650);
-  EXPECT_TRUE(window.Month);
+  EXPECT_EQ(window.CcompFreq->currentText(), QStringLiteral("Continuous"));
   EXPECT_EQ(Values(1), std::vector<double>(10, 0.0));  // k·a with the deposit taken away
   EXPECT_EQ(window.Totals1.totalIntVal->text(), QStringLiteral("$649"));
   EXPECT_EQ(CountRecalculations([&] { Pick(window.CcompFreq, QStringLiteral("Annually")); }), 1);
   EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$100"));
   EXPECT_TRUE(window.TRegDep->isEnabled());
   EXPECT_TRUE(window.CDefFreq->isEnabled());
-  EXPECT_EQ(window.f, 1);
-  EXPECT_FALSE(window.Month);
+  EXPECT_EQ(window.CcompFreq->currentText(), QStringLiteral("Annually"));
   EXPECT_EQ(Values(1), (std::vector<double>{100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}));
   EXPECT_EQ(window.Totals1.totalVal->text(), QStringLiteral("$2,887"));
 }
@@ -108,9 +106,7 @@ TEST_F(MainWindow, ADepositFrequencyNoLongerMatchingFallsOnContinuousWithoutTheM
   for (int i = 0; i < window.CcompFreq->count(); ++i) offered << window.CcompFreq->itemText(i);
   EXPECT_EQ(offered, (QStringList{"Annually", "Quarterly", "Continuous"}));
   EXPECT_EQ(window.CcompFreq->currentText(), QStringLiteral("Continuous"));
-  EXPECT_EQ(window.k, 4);
-  EXPECT_EQ(window.f, 3650);
-  EXPECT_TRUE(window.Month);
+  EXPECT_EQ(Values(1).front(), 400);  // four deposits of $100 a year
   EXPECT_TRUE(window.TRegDep->isEnabled());
   EXPECT_TRUE(window.CDefFreq->isEnabled());
   EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$100"));
@@ -197,7 +193,7 @@ TEST_F(MainWindow, LoweringTheYearsBelowTheStartLaterPullsTheSliderBack) {
   EXPECT_EQ(window.TB->Position(), 2);
   EXPECT_EQ(window.lStartLater->text(), QStringLiteral("2 years"));
   EXPECT_EQ(Values(3), (std::vector<double>{0, 0, 1000}));
-  EXPECT_EQ(window.Chart->Series(3).Label(2), QStringLiteral("3"));
+  EXPECT_EQ(window.Chart->Series(AlternativeSeries).Label(2), QStringLiteral("3"));
 }
 
 TEST_F(MainWindow, TabVisitsTheBottomPanelFirstAndTheAlternativeOnlyWhileItIsOn) {

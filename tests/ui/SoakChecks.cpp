@@ -303,7 +303,7 @@ Failure Soak::CheckTotals() const {
 Failure Soak::CheckControls() {
   TChart& chart = *window.Chart;
   const bool marks = window.chMarks->isChecked();
-  if (chart.Series(2).Marks().Visible() != marks || chart.Series(5).Marks().Visible() != marks)
+  if (chart.Series(YourInterest).Marks().Visible() != marks || chart.Series(AlternativeInterest).Marks().Visible() != marks)
     return std::string("the interest marks do not follow Show marks, which is ") + (marks ? "on" : "off");
   const int years = soak::YearsOf(inputs_.years);
   if (years >= 1 && years <= 50 && window.TB->maximum() != years - 1)

@@ -9,21 +9,10 @@
 #include "core/MoneyText.h"
 #include "core/RateText.h"
 #include "core/Rounding.h"
+#include "tests/core/RecordingSeries.h"
 
 namespace penmarrow::soak {
 namespace {
-
-// A sink that keeps what the projection writes, starting from what the series held before.
-class Recorder final : public SeriesSink {
- public:
-  explicit Recorder(SeriesPoints before) : points(std::move(before)) {}
-  void Clear() override { points = {}; }
-  void Add(double value, std::u16string_view label) override {
-    points.values.push_back(value);
-    points.labels.emplace_back(label);
-  }
-  SeriesPoints points;
-};
 
 FrequencyRow RowNamed(std::u16string_view name) { return LookupFrequency(name).value_or(FrequencyTable[0]); }
 
@@ -58,7 +47,8 @@ Captions TotalsOf(const Expectation& e, int first, int years) {
 // Projects one strategy into series first..first+2; false when it overflowed.
 bool Project(const StrategyInputs& inputs, Expectation& e, int first) {
   const auto slot = [&](int i) -> SeriesPoints& { return e.series[static_cast<std::size_t>(first + i)]; };
-  Recorder initial(slot(0)), regular(slot(1)), interest(slot(2));
+  RecordingSeries initial(slot(0).values, slot(0).labels), regular(slot(1).values, slot(1).labels),
+      interest(slot(2).values, slot(2).labels);
   ProjectionState state;
   bool overflowed = false;
   try {
@@ -66,9 +56,9 @@ bool Project(const StrategyInputs& inputs, Expectation& e, int first) {
   } catch (const EInvalidOp&) {
     overflowed = true;
   }
-  slot(0) = std::move(initial.points);
-  slot(1) = std::move(regular.points);
-  slot(2) = std::move(interest.points);
+  slot(0) = {std::move(initial.values), std::move(initial.labels)};
+  slot(1) = {std::move(regular.values), std::move(regular.labels)};
+  slot(2) = {std::move(interest.values), std::move(interest.labels)};
   e.overflowed = e.overflowed || overflowed;
   // The totals are only rewritten after a whole projection, so an overflow leaves the old ones.
   if (!overflowed && inputs.years >= 1)

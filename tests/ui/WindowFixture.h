@@ -37,18 +37,29 @@ class WindowFixture : public ::testing::Test {
       ADD_FAILURE() << "no context menu opened";
       return false;
     }
-    QAction* wanted = nullptr;
-    for (QAction* candidate : menu->actions())
-      if (candidate->text().section(u'\t', 0, 0).remove(u'&') == action) wanted = candidate;
+    QAction* wanted = ActionNamed(*menu, action);
     const bool runs = wanted && wanted->isEnabled();
-    while (runs && menu->activeAction() != wanted) QTest::keyClick(menu, Qt::Key_Down);
-    QTest::keyClick(menu, runs ? Qt::Key_Return : Qt::Key_Escape);
+    if (runs)
+      PickWithKeys(*menu, *wanted);
+    else
+      QTest::keyClick(menu, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents();  // the chosen action runs, as the event loop runs it
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed menu goes
     // A window manager gives the activation back to the window once the menu closes; offscreen does not.
     field->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(field->window()));
     return runs;
+  }
+  // The menu's command read without its underline mark and shortcut, or null.
+  static QAction* ActionNamed(const QMenu& menu, const QString& name) {
+    for (QAction* action : menu.actions())
+      if (action->text().section(u'\t', 0, 0).remove(u'&') == name) return action;
+    return nullptr;
+  }
+  // Down to an enabled command of the open menu, then Return, as the user picks it.
+  static void PickWithKeys(QMenu& menu, const QAction& action) {
+    while (menu.activeAction() != &action) QTest::keyClick(&menu, Qt::Key_Down);
+    QTest::keyClick(&menu, Qt::Key_Return);
   }
   // Right-clicks the middle of a field; the context menu it opened, if any.
   static QMenu* OpenMenu(QWidget* field) {

@@ -30,8 +30,7 @@ class WindowLook : public WindowFixture {
     painter.drawText(QPointF(2, 30), text);
     painter.end();
     double ink = 0;
-    for (int y = 0; y < paper.height(); ++y)
-      for (int x = 0; x < paper.width(); ++x) ink += 255 - qGray(paper.pixel(x, y));
+    EachPixel(paper.rect(), [&](int x, int y) { ink += 255 - qGray(paper.pixel(x, y)); });
     return ink;
   }
   // The share of a drawn area's pixels that stand out from its most common colour.
@@ -69,17 +68,17 @@ class WindowLook : public WindowFixture {
   // How many pixels of each row of an area stand out from the area's most common colour.
   static std::vector<int> InkPerRow(const QImage& shot, const QRect& area) {
     std::map<QRgb, int> counts;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-      for (int x = area.left(); x <= area.right(); ++x) ++counts[shot.pixel(x, y)];
+    EachPixel(area, [&](int x, int y) { ++counts[shot.pixel(x, y)]; });
     const auto mostCommon = [](auto& a, auto& b) { return a.second < b.second; };
     const QRgb ground = std::max_element(counts.begin(), counts.end(), mostCommon)->first;
-    std::vector<int> ink;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-      int marked = 0;
-      for (int x = area.left(); x <= area.right(); ++x) marked += Differs(shot.pixel(x, y), ground) ? 1 : 0;
-      ink.push_back(marked);
-    }
+    std::vector<int> ink(static_cast<std::size_t>(std::max(area.height(), 0)));
+    EachPixel(area, [&](int x, int y) { ink[static_cast<std::size_t>(y - area.top())] += Differs(shot.pixel(x, y), ground); });
     return ink;
+  }
+  template <typename Visit>
+  static void EachPixel(const QRect& area, Visit visit) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) visit(x, y);
   }
   // A control's area in a grab of the window, in device pixels.
   QRect OnShot(const QWidget* control, const QImage& shot) const {

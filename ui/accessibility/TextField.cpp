@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <algorithm>
 
+#include "core/Selection.h"
 #include "core/TextBoundaries.h"
 #include "ui/accessibility/DevicePixels.h"
 #include "ui/platform/QtText.h"
@@ -35,10 +36,8 @@ QString Piece(const QString& text, int offset, QAccessible::TextBoundaryType typ
 }  // namespace
 
 QString TextField::Splice::AppliedTo(const QString& old) const {
-  const int size = static_cast<int>(old.size());
-  const int last = std::clamp(end, 0, size);
-  const int first = std::clamp(start, 0, last);
-  return old.left(first) + text + old.mid(last);
+  const auto [first, length] = ClampSelection(old.size(), start, static_cast<long long>(end) - start);
+  return QString(old).replace(first, length, text);
 }
 
 TextField::TextField(QWidget* widget, QLineEdit* line, QAccessible::Role role, Writer write)
@@ -94,11 +93,11 @@ int TextField::cursorPosition() const { return line_->cursorPosition(); }
 void TextField::setCursorPosition(int position) { line_->setCursorPosition(std::clamp(position, 0, characterCount())); }
 
 QString TextField::text(int startOffset, int endOffset) const {
-  const int size = characterCount();
+  const QString whole = line_->text();
   // -1 as the end means the end of the text.
-  const int end = endOffset < 0 ? size : std::clamp(endOffset, 0, size);
-  const int start = std::clamp(startOffset, 0, end);
-  return line_->text().mid(start, end - start);
+  const long long end = endOffset < 0 ? whole.size() : endOffset;
+  const auto [start, length] = ClampSelection(whole.size(), startOffset, end - startOffset);
+  return whole.mid(start, length);
 }
 
 QString TextField::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,

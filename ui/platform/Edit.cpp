@@ -8,10 +8,10 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScopedValueRollback>
-#include <algorithm>
 #include <exception>
 #include <limits>
 
+#include "core/Selection.h"
 #include "ui/platform/ErrorDisplay.h"
 
 namespace penmarrow::ui {
@@ -83,8 +83,7 @@ void TEdit::WriteEdit(const QString& text, int caret, const std::function<void()
 
 bool TEdit::Offer(int selStart, int selLength, const QString& incoming) {
   const QString before = text();
-  const auto start = std::clamp<qsizetype>(selStart, 0, before.size());
-  const auto length = std::clamp<qsizetype>(selLength, 0, before.size() - start);
+  const auto [start, length] = ClampSelection(before.size(), selStart, selLength);
   const QString candidate = QString(before).replace(start, length, incoming);
   if (AcceptsText && !AcceptsText(candidate)) return false;
   const QScopedValueRollback undoable(undoable_, true);

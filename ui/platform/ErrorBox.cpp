@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "ui/platform/HeldInput.h"
+#include "ui/eventloop/HeldInput.h"
 
 namespace penmarrow::ui {
 namespace {

@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-#include "ui/platform/HeldInput.h"
+#include "ui/eventloop/HeldInput.h"
 
 namespace penmarrow::ui {
 

@@ -28,9 +28,6 @@ const std::array<SeriesLook, TChart::SeriesCount> Looks{{
     {"Alternative strategy regular deposits", QColor(0, 128, 192), Qt::black},
     {"Alternative strategy total interest", QColor(0, 64, 128), QColor(0, 64, 128)},
 }};
-constexpr int FirstInterestSeries = 2;
-constexpr int FirstAlternativeSeries = 3;
-constexpr int SecondInterestSeries = 5;
 constexpr int LegendGap = 5;        // between the legend and the plot
 constexpr int LegendSideRoom = 5;   // kept free left and right of the widest legend
 
@@ -123,16 +120,16 @@ void TChart::SetUpAxes() {
 void TChart::CreateSeries() {
   for (int i = 0; i < SeriesCount; ++i) {
     const SeriesLook& look = Looks[static_cast<std::size_t>(i)];
-    const StackSide side = i < FirstAlternativeSeries ? StackSide::Left : StackSide::Right;
+    const StackSide side = i < AlternativeSeries ? StackSide::Left : StackSide::Right;
     auto* series = new TChartSeries(xAxis, yAxis, QString::fromLatin1(look.legendTitle), look.color, side);
     series->Marks().SetArrowColor(look.arrowColor);
     series->OnChanged = [this] { replot(rpQueuedReplot); };
     // Stacks pile up in series order within each strategy.
-    if (i != 0 && i != FirstAlternativeSeries) series->moveAbove(series_[static_cast<std::size_t>(i - 1)]);
+    if (i != 0 && i != AlternativeSeries) series->moveAbove(series_[static_cast<std::size_t>(i - 1)]);
     series_[static_cast<std::size_t>(i)] = series;
   }
-  for (const int i : {FirstInterestSeries, SecondInterestSeries}) Series(i).Marks().SetVisible(true);
-  for (int i = FirstAlternativeSeries; i < SeriesCount; ++i) Series(i).SetShowInLegend(false);
+  for (const int i : {YourInterest, AlternativeInterest}) Series(i).Marks().SetVisible(true);
+  for (int i = AlternativeSeries; i < SeriesCount; ++i) Series(i).SetShowInLegend(false);
 }
 
 void TChart::SetUpLegend() {
@@ -203,7 +200,7 @@ void TChart::FitAxes() {
     if (series->Marks().Visible() && series->Count() > 0) ++seriesWithMarks;
   }
   // Room for the last year's two marks one above the other, when they would not fit side by side.
-  if (seriesWithMarks > 1) headroom += static_cast<int>(Series(FirstInterestSeries).Marks().BoxSize(0).height()) + 4;
+  if (seriesWithMarks > 1) headroom += static_cast<int>(Series(YourInterest).Marks().BoxSize(0).height()) + 4;
   leftAxis_.SetMaximum(top);
   // The marks need room above the tallest stack; keep the axis a little taller than that.
   const int length = std::max(axisRect()->height(), 1);
@@ -230,7 +227,7 @@ void TChart::PlaceMarks() {
     int index;
   };
   std::vector<std::pair<MarkRequest, Owner>> requests;
-  for (const int s : {FirstInterestSeries, SecondInterestSeries}) {
+  for (const int s : {YourInterest, AlternativeInterest}) {
     const TChartSeries& series = Series(s);
     if (!series.Marks().Visible()) continue;
     for (int i = 0; i < series.Count(); ++i) {
@@ -259,7 +256,7 @@ void TChart::PlaceMarks() {
     own[static_cast<std::size_t>(owner.index)] = boxes[r];
     if (boxes[r]) all += boxes[r]->toAlignedRect();
   }
-  for (const int s : {FirstInterestSeries, SecondInterestSeries})
+  for (const int s : {YourInterest, AlternativeInterest})
     Series(s).Marks().SetPlacement(std::move(perSeries[static_cast<std::size_t>(s)]), all);
 }
 

@@ -14,6 +14,14 @@
 
 namespace penmarrow::ui {
 
+// The series of one strategy: initial deposit, regular deposits, total interest, stacked in that order.
+inline constexpr int SeriesPerStrategy = 3;
+inline constexpr int YourSeries = 0;
+inline constexpr int AlternativeSeries = SeriesPerStrategy;
+inline constexpr int InterestOffset = 2;  // the total interest within a strategy's series
+inline constexpr int YourInterest = YourSeries + InterestOffset;
+inline constexpr int AlternativeInterest = AlternativeSeries + InterestOffset;
+
 // The value axis as the rest of the program sees it.
 class TChartAxis {
  public:
@@ -31,7 +39,7 @@ class TChartAxis {
 
 class TChart : public QCustomPlot {
  public:
-  static constexpr int SeriesCount = 6;
+  static constexpr int SeriesCount = 2 * SeriesPerStrategy;
 
   explicit TChart(QWidget* parent = nullptr);
 

@@ -1,4 +1,4 @@
-#include "ui/platform/HeldInput.h"
+#include "ui/eventloop/HeldInput.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "ui/platform/WaitingEvents.h"
+#include "ui/eventloop/WaitingEvents.h"
 
 #include <QCoreApplication>
 
