@@ -76,11 +76,11 @@ def writes_pass_the_rule_and_recalculate(d):
     # Qt answers every write with success; what counts is what the field and the totals show.
     for refused in ("abc", "1e9", "-5"):
         editable.setTextContents(refused)
-        d.pause()
+        d.settled()
         shown = deposit.queryText().getText(0, -1)
         check(shown == "$1,000", f"after {refused!r} the field shows {shown!r}")
     editable.setTextContents("2000")
-    d.pause()
+    d.settled()
     d.shot("written-2000")
     check(deposit.queryText().getText(0, -1) == "2000", "2000 did not reach the field")
     check(find_all(app, lambda n: n.name == "Your strategy, initial deposit, $2,000"), "the totals missed the write")
@@ -139,7 +139,7 @@ def toggle_runs_the_boxes_handlers(d):
     def toggle(name):
         action = boxes[name].queryAction()
         action.doAction(next(i for i in range(action.nActions) if action.getName(i) == "Toggle"))
-        d.pause()
+        d.settled()
         return boxes[name].getState().contains(pyatspi.STATE_CHECKED)
 
     for on in (True, False):

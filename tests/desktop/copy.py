@@ -79,9 +79,9 @@ def focus_chart_by_keyboard(d):
 
 def figures_by_right_click(d):
     x, y, w, h = chart_box(d)
-    d.move(x + w // 3, y + h // 2)
+    d.move(x + w // 3, y + h // 2, until=lambda: popups(d)[1], what="the year hint over the bars")
     check(popups(d)[1], "no year hint over the bars")
-    d.click(x + w // 3, y + h // 2, button=3)
+    d.click(x + w // 3, y + h // 2, button=3, until=lambda: menu_open(d), what="the chart's menu")
     d.shot("menu-open")
     check(not popups(d)[1], "the year hint stands over the menu")
     pick(d, "Copy figures")
@@ -119,7 +119,7 @@ def copied_chart_matches(d):
 
 def chart_by_menu_key(d):
     focus_chart_by_keyboard(d)
-    d.key("Menu")
+    d.key("Menu", until=lambda: menu_open(d), what="the chart's menu")
     d.shot("menu-key")
     pick(d, "Copy chart")
     copied_chart_matches(d)
@@ -129,7 +129,7 @@ def chart_by_menu_key(d):
 @scenario(scale=2, screen="2400x1300")
 def chart_by_shift_f10_at_twice_the_density(d):
     focus_chart_by_keyboard(d)
-    d.key("shift+F10")
+    d.key("shift+F10", until=lambda: menu_open(d), what="the chart's menu")
     d.shot("shift-f10-scale2")
     pick(d, "Copy chart")
     copied_chart_matches(d)

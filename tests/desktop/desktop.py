@@ -26,8 +26,11 @@ import tempfile
 import time
 import traceback
 
-STEP_PAUSE = 0.35  # lets the program handle an input before the next look
 START_TIMEOUT = 30
+SETTLE_TIMEOUT = 30  # seconds the program may take to handle one action, however loaded the machine
+TYPING_DELAY_MS = "60"  # between keys, as a quick typist types
+DRAG_MOVE_PAUSE = 0.05  # between the small moves of a dragging hand
+DRAG_HOLD = 0.2  # the hand rests on the target before it lets go
 SCENARIO_TIMEOUT = 240
 
 
@@ -71,6 +74,7 @@ class Desktop:
         self.shots = 0
         self.window = None
         self.process = None
+        self.frame = None  # the window's accessible, asked to show that the program has caught up
 
     # --- lifetime
 
@@ -150,8 +154,8 @@ class Desktop:
         self.process = self.launch("program", [self.program], env=env)
         self.window = wait_until(self.program_window, "the program's window")
         self.xdotool("windowactivate", "--sync", self.window)
-        wait_until(lambda: self.xdotool("getactivewindow") == self.window, "the window to be active")
-        time.sleep(STEP_PAUSE)
+        self.wait_active(self.window, "the window")
+        self.settled()
 
     def program_window(self):
         found = self.xdotool("search", "--onlyvisible", "--pid", str(self.process.pid), "--name", ".+", check=False)
@@ -198,28 +202,79 @@ class Desktop:
     def exit_status(self):
         return self.process.poll()
 
+    def frozen(self):
+        """Stops the program while the block runs: the input sent meanwhile queues up for the windows
+        it was aimed at, and nothing the program would do in reply (a window coming up) overtakes it."""
+        desktop = self
+
+        class Frozen:
+            def __enter__(self):
+                os.kill(desktop.process.pid, signal.SIGSTOP)
+
+            def __exit__(self, *exc):
+                os.kill(desktop.process.pid, signal.SIGCONT)
+                return False
+
+        return Frozen()
+
+    # --- waiting for what an action brings about
+
+    def settled(self, timeout=SETTLE_TIMEOUT):
+        """Waits until the program has handled every input sent so far and painted what it changed.
+
+        Each xdotool run ends with an X round trip (XCloseDisplay syncs), so its input already sits in
+        the program's connection. The program answers AT-SPI calls from its event loop, behind the
+        events already queued there; the second call is sent once the first is answered, so that the
+        updates the input posted have been painted as well. Waiting for the screen to stop changing
+        would pass before the program has even read the input, and grabbing it costs more than this."""
+        for _ in range(2):
+            wait_until(self.answers, "the program to handle the input", timeout, interval=0.05)
+
+    def answers(self):
+        check(self.alive(), f"the program ended (status {self.exit_status()})")
+        try:
+            if self.frame is None:
+                self.frame = next(child for child in self.atspi_app() if child is not None)
+            import pyatspi
+            self.frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            return True
+        except Exception:  # a busy program lets the call time out; it is asked again
+            return False
+
+    def after(self, until, what, timeout):
+        """Ends an action: waits for what it must bring about, if given, then for the program to settle."""
+        if until is not None:
+            wait_until(until, what or "what the action must bring about", timeout)
+        self.settled(timeout)
+
+    def wait_active(self, window, what, timeout=SETTLE_TIMEOUT):
+        wait_until(lambda: self.xdotool("getactivewindow", check=False) == window, f"{what} to be active", timeout)
+
     # --- what a user does
 
-    def key(self, *keys):
-        self.xdotool("key", "--delay", "60", *keys)
-        self.pause()
+    # Each action ends once what it must bring about holds (until, described by what) and the
+    # program has settled; either failing within timeout fails the check.
 
-    def type(self, text):
-        self.xdotool("type", "--delay", "60", text)
-        self.pause()
+    def key(self, *keys, until=None, what=None, timeout=SETTLE_TIMEOUT):
+        self.xdotool("key", "--delay", TYPING_DELAY_MS, *keys)
+        self.after(until, what, timeout)
 
-    def move(self, x, y):
+    def type(self, text, until=None, what=None, timeout=SETTLE_TIMEOUT):
+        self.xdotool("type", "--delay", TYPING_DELAY_MS, text)
+        self.after(until, what, timeout)
+
+    def move(self, x, y, until=None, what=None, timeout=SETTLE_TIMEOUT):
         """Moves the pointer to (x, y) in the window's client area."""
         left, top, _, _ = self.client_geometry()
         self.xdotool("mousemove", str(left + x), str(top + y))
-        self.pause()
+        self.after(until, what, timeout)
 
-    def click(self, x, y, button=1):
+    def click(self, x, y, button=1, until=None, what=None, timeout=SETTLE_TIMEOUT):
         self.move(x, y)
         self.xdotool("click", str(button))
-        self.pause()
+        self.after(until, what, timeout)
 
-    def drag(self, start, end, steps=12):
+    def drag(self, start, end, steps=12, until=None, what=None, timeout=SETTLE_TIMEOUT):
         """Drags with the left button from one screen point to another, in small moves."""
         self.xdotool("mousemove", str(start[0]), str(start[1]))
         self.xdotool("mousedown", "1")
@@ -227,15 +282,15 @@ class Desktop:
             x = start[0] + (end[0] - start[0]) * i // steps
             y = start[1] + (end[1] - start[1]) * i // steps
             self.xdotool("mousemove", str(x), str(y))
-            time.sleep(0.05)
-        time.sleep(0.2)
+            time.sleep(DRAG_MOVE_PAUSE)
+        time.sleep(DRAG_HOLD)
         self.xdotool("mouseup", "1")
-        self.pause()
+        self.after(until, what, timeout)
 
-    def resize(self, width, height):
+    def resize(self, width, height, until=None, what=None, timeout=SETTLE_TIMEOUT):
         """Asks the window manager for a client size, as a user dragging the frame would get."""
         self.xdotool("windowsize", "--sync", self.window, str(width), str(height), check=False)
-        self.pause()
+        self.after(until, what, timeout)
 
     def set_clipboard(self, text, selection="clipboard"):
         """Puts text on a selection, owned by xclip as another program would own it."""
@@ -251,10 +306,6 @@ class Desktop:
         result = subprocess.run(["xclip", "-o", "-selection", selection, "-t", target], env=self.env,
                                 capture_output=True, timeout=10)
         return result.stdout.decode(errors="replace") if result.returncode == 0 else None
-
-    @staticmethod
-    def pause(seconds=STEP_PAUSE):
-        time.sleep(seconds)
 
     # --- what a user sees
 

@@ -4,6 +4,7 @@ with modifiers, keys typed while an error box comes up, and a resize; the progra
 through all of it and keep its figures."""
 
 import os
+import time
 
 from desktop import check, find_all, main, wait_until
 
@@ -12,6 +13,9 @@ INITIAL = (67, 54)
 REGULAR = (67, 106)
 RATE = (67, 262)
 YEARS = (50, 315)
+# A hand rests between two clicks at one place: a right-click a tenth of a second after a left
+# click on the field opens no menu.
+HAND_REST = 0.35
 
 
 def bottom_panel_top(d):
@@ -32,8 +36,9 @@ def alternative_deposit(d):
 
 def menu(d, at, mnemonic):
     """Right-clicks at a field and picks a menu entry by its underlined letter."""
-    d.click(*at, button=3)
-    d.key(mnemonic)
+    time.sleep(HAND_REST)
+    d.click(*at, button=3, until=lambda: len(program_windows(d, named=False)) > 1, what="the field's menu")
+    d.key(mnemonic, until=lambda: len(program_windows(d, named=False)) == 1, what="the menu to close")
 
 
 def texts(d):
@@ -118,7 +123,7 @@ def drag_from(d, text, target):
     source = d.launch("drag-source", [os.environ["PENMARROW_DRAG_SOURCE"], text, "40", "60"])
     window = wait_until(lambda: d.xdotool("search", "--onlyvisible", "--pid", str(source.pid), "--name", "source:",
                                           check=False).split()[:1], "the drag source's window")[0]
-    d.pause(1)
+    d.wait_active(window, "the drag source's window")  # placed, and taking the pointer's press
     start = tuple(v + 20 for v in d.client_geometry(window)[:2])
     left, top = d.client_geometry()[:2]
     d.drag(start, (left + target[0], top + target[1]))
@@ -164,8 +169,10 @@ def shortcuts_type_nothing_and_the_window_survives_resizing(d):
     check(totals_say(d, "Your strategy, initial deposit, $10,005"), "the totals lost the deposit")
 
 
-def program_windows(d):
-    found = d.xdotool("search", "--onlyvisible", "--pid", str(d.process.pid), "--name", ".+", check=False)
+def program_windows(d, named=True):
+    """The program's windows on the screen; menus have no name."""
+    found = d.xdotool("search", "--onlyvisible", "--pid", str(d.process.pid), *(("--name", ".+") if named else ()),
+                      check=False)
     return found.split()
 
 
@@ -177,13 +184,17 @@ def keys_typed_as_the_error_box_comes_up_reach_the_field(d):
         d.type(text)
     d.click(*INITIAL)
     d.key("End")
-    # Typed before the box can come up, so the window system sends them all to the main window.
-    d.xdotool("key", "--delay", "15", "0", "BackSpace", "Tab")
-    wait_until(lambda: len(program_windows(d)) > 1, "the error box")
-    d.pause()
+    # Typed before the box can come up, so the window system sends them all to the main window:
+    # on a loaded machine the box could otherwise take the focus between two of the keys.
+    with d.frozen():
+        d.xdotool("key", "--delay", "15", "0", "BackSpace", "Tab")
+    box = wait_until(lambda: [w for w in program_windows(d) if w != d.window], "the error box")[0]
+    d.wait_active(box, "the error box")
+    d.settled()
     d.shot("error-box")
-    d.key("Return")
-    d.pause(1)
+    d.key("Return", until=lambda: box not in program_windows(d), what="the error box to close")
+    d.wait_active(d.window, "the main window")  # where the held keys go, once it is back
+    d.settled()
     check(len(program_windows(d)) == 1, "a second error box came up: BackSpace did not reach the field")
     check(d.focused_text() == "$100", f"Tab did not reach the field: the focus is on {d.focused_text()!r}")
     check("$1,000" in texts(d), f"BackSpace did not reach the field: {texts(d)}")

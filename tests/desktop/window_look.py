@@ -66,9 +66,10 @@ def opens_at_its_design_size_and_keeps_its_smallest_size(d):
     check_smallest(d, "from the first show")
     d.shot("smallest")
     d.xdotool("windowminimize", d.window)
-    d.pause()
+    wait_until(lambda: "IsViewable" not in d.run("xwininfo", "-id", d.window), "the window to be minimised")
     d.xdotool("windowactivate", "--sync", d.window)
-    d.pause()
+    d.wait_active(d.window, "the restored window")
+    d.settled()
     check_smallest(d, "after minimising and restoring")
 
 
@@ -98,7 +99,7 @@ def notice_runs_its_course(d, pointer_at, where):
     d.key("alt+Down")
     popup = wait_until(lambda: [w for w, tooltip in other_windows(d).items() if not tooltip], "the list", 5)[0]
     d.xdotool("mousemove", *map(str, pointer_at(popup)))
-    d.pause()
+    d.settled()
     d.xdotool("key", "End", "Return")
     picked = time.monotonic()
     wait_until(lambda: notice_shown(d), f"the notice, pointer {where}", timeout=1.0, interval=0.05)
@@ -126,7 +127,8 @@ def maximised_fills_the_screen(d):
     years_to_fifty_with_the_alternative(d)
     d.move(300, -d.frame_extents()[2] // 2)  # the title bar
     d.xdotool("click", "--repeat", "2", "--delay", "80", "1")
-    d.pause(1)
+    wait_until(lambda: "MAXIMIZED_VERT" in d.run("xprop", "-id", d.window, "_NET_WM_STATE"), "the window to maximise")
+    d.settled()
     x, y, w, h = d.frame_geometry()
     screen_w, screen_h = d.screen_size()
     check(w == screen_w and h == screen_h, f"maximised, the frame is {w} x {h} at ({x}, {y})")
