@@ -14,6 +14,8 @@ namespace penmarrow::ui {
 // A focus frame, so screen readers pass over it; it lies over the whole chart and lets the mouse
 // through. The copied chart leaves it out, as it leaves out every control over the chart.
 class ChartFocus : public QFocusFrame {
+  Q_OBJECT  // found among the chart's children by its own type
+
  public:
   // Fills the year hint with a year's figures and shows it below the given place on the screen.
   using ShowHint = std::function<void(int year, QRect bars)>;
