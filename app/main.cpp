@@ -4,9 +4,9 @@
 #include <QIcon>
 #include <QScreen>
 
+#include "ui/ProgramLook.h"
 #include "ui/UHint.h"
 #include "ui/UMain.h"
-#include "ui/ProgramLook.h"
 #include "ui/platform/WindowPlacement.h"
 
 int main(int argc, char* argv[]) {

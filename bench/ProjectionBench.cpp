@@ -1,4 +1,5 @@
-// The costliest projection the window can ask for, against the bare interest recurrence it is built on.
+// The costliest projection the window can ask for,
+// against the bare interest recurrence it is built on.
 
 #include <benchmark/benchmark.h>
 
@@ -41,13 +42,18 @@ void BM_ProjectDailyFiftyYears(benchmark::State& state) {
     benchmark::DoNotOptimize(interest.values.data());
     benchmark::ClobberMemory();
   }
-  state.counters["steps/s"] = benchmark::Counter(static_cast<double>(InterestSteps), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["steps/s"] = benchmark::Counter(static_cast<double>(InterestSteps),
+                                                 benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_ProjectDailyFiftyYears)->ArgName("deposits_per_year")->Arg(DailyPeriods)->Arg(52)->Arg(12);
+BENCHMARK(BM_ProjectDailyFiftyYears)
+    ->ArgName("deposits_per_year")
+    ->Arg(DailyPeriods)
+    ->Arg(52)
+    ->Arg(12);
 
-// The interest step alone, with its period rate worked out once as the projection does. The deposits
-// grow every step, as daily deposits are credited every period in the projection, so the deposit
-// term is evaluated each time; nothing else happens between steps.
+// The interest step alone, with its period rate worked out once as the projection does. The
+// deposits grow every step, as daily deposits are credited every period in the projection, so the
+// deposit term is evaluated each time; nothing else happens between steps.
 void BM_BareInterestSteps(benchmark::State& state) {
   Extended H = Hundredth, n = DailyPeriods, r = 5, P = 1000, increment = 100;
   benchmark::DoNotOptimize(H);
@@ -64,7 +70,8 @@ void BM_BareInterestSteps(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(I);
   }
-  state.counters["steps/s"] = benchmark::Counter(static_cast<double>(InterestSteps), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["steps/s"] = benchmark::Counter(static_cast<double>(InterestSteps),
+                                                 benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_BareInterestSteps);
 

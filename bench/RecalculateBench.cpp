@@ -1,9 +1,9 @@
 // The worst recalculation of the window, from a field's new text to the chart's finished replot,
 // and start-up to the first painted window. Runs offscreen.
 
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QTest>
-#include <benchmark/benchmark.h>
 
 #include "ui/UHint.h"
 #include "ui/UMain.h"

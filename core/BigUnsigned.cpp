@@ -8,8 +8,8 @@ namespace {
 
 constexpr unsigned LimbBits = 32;
 constexpr std::size_t DigitsPerChunk = 9;
-constexpr std::uint32_t PowersOfTen[DigitsPerChunk + 1] = {1,      10,      100,      1000,      10000,
-                                                           100000, 1000000, 10000000, 100000000, 1000000000};
+constexpr std::uint32_t PowersOfTen[DigitsPerChunk + 1] = {
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
 }  // namespace
 
@@ -22,7 +22,8 @@ BigUnsigned BigUnsigned::FromDecimal(std::string_view digits) {
   while (!digits.empty()) {
     const std::size_t take = std::min(digits.size(), DigitsPerChunk);
     std::uint32_t chunk = 0;
-    for (const char digit : digits.substr(0, take)) chunk = chunk * 10 + static_cast<std::uint32_t>(digit - '0');
+    for (const char digit : digits.substr(0, take))
+      chunk = chunk * 10 + static_cast<std::uint32_t>(digit - '0');
     result.MultiplyAdd(PowersOfTen[take], chunk);
     digits.remove_prefix(take);
   }
@@ -89,8 +90,8 @@ std::uint64_t BigUnsigned::BitLength() const {
 
 std::strong_ordering operator<=>(const BigUnsigned& a, const BigUnsigned& b) {
   if (a.limbs_.size() != b.limbs_.size()) return a.limbs_.size() <=> b.limbs_.size();
-  return std::lexicographical_compare_three_way(a.limbs_.rbegin(), a.limbs_.rend(), b.limbs_.rbegin(),
-                                                b.limbs_.rend());
+  return std::lexicographical_compare_three_way(a.limbs_.rbegin(), a.limbs_.rend(),
+                                                b.limbs_.rbegin(), b.limbs_.rend());
 }
 
 void BigUnsigned::Trim() {

@@ -26,11 +26,13 @@ bool IncrementDigits(std::string& digits) {
 std::u16string Widen(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 
 // "1.23456789012346E15": 15 significant digits, halves away from zero, trailing zeros dropped.
-std::u16string ScientificForm(bool negative, std::string_view integerDigits, char16_t decimalSeparator) {
+std::u16string ScientificForm(bool negative, std::string_view integerDigits,
+                              char16_t decimalSeparator) {
   constexpr std::size_t Mantissa = 15;
   std::string digits(integerDigits.substr(0, Mantissa));
   std::size_t exponent = integerDigits.size() - 1;
-  if (integerDigits.size() > Mantissa && integerDigits[Mantissa] >= '5' && IncrementDigits(digits)) {
+  if (integerDigits.size() > Mantissa && integerDigits[Mantissa] >= '5' &&
+      IncrementDigits(digits)) {
     ++exponent;
     digits.pop_back();
   }
@@ -82,8 +84,9 @@ FixedDecimal RoundedMagnitude(Extended value, int decimals) {
   result.integerDigits = digits.substr(0, static_cast<std::size_t>(integerLength));
   result.fractionDigits = digits.substr(static_cast<std::size_t>(integerLength));
   const auto firstNonZero = result.integerDigits.find_first_not_of('0');
-  result.integerDigits =
-      firstNonZero == std::string::npos ? std::string("0") : result.integerDigits.substr(firstNonZero);
+  result.integerDigits = firstNonZero == std::string::npos
+                             ? std::string("0")
+                             : result.integerDigits.substr(firstNonZero);
   return result;
 }
 
@@ -102,7 +105,8 @@ std::u16string NonFiniteText(Extended value) {
   return value < 0 ? u"-INF" : u"INF";
 }
 
-std::u16string WriteNumber(Extended value, int decimals, char16_t decimalSeparator, const PlainNumberForm& plain) {
+std::u16string WriteNumber(Extended value, int decimals, char16_t decimalSeparator,
+                           const PlainNumberForm& plain) {
   if (!std::isfinite(value)) return NonFiniteText(value);
   const FixedDecimal rounded = RoundedMagnitude(value, decimals);
   const bool negative = value < 0 && !rounded.IsZero();

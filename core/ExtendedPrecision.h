@@ -5,7 +5,8 @@
 
 static_assert(LDBL_MANT_DIG == 64, "Penmarrow needs the x87 extended format for long double");
 #ifdef __FAST_MATH__
-#error "Penmarrow must not be built with -ffast-math: the projection relies on IEEE rounding of every step"
+#error \
+    "Penmarrow must not be built with -ffast-math: the projection relies on IEEE rounding of every step"
 #endif
 #if defined(__FLT_EVAL_METHOD__) && __FLT_EVAL_METHOD__ != 0 && __FLT_EVAL_METHOD__ != 2
 #error "unexpected floating point evaluation method"

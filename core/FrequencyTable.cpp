@@ -5,16 +5,20 @@
 namespace penmarrow {
 namespace {
 
-char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+char16_t AsciiLower(char16_t c) {
+  return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
 
 }  // namespace
 
 bool SameFrequencyName(std::u16string_view a, std::u16string_view b) {
-  return std::ranges::equal(a, b, [](char16_t x, char16_t y) { return AsciiLower(x) == AsciiLower(y); });
+  return std::ranges::equal(a, b,
+                            [](char16_t x, char16_t y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 std::optional<FrequencyRow> LookupFrequency(std::u16string_view name) {
-  const auto row = std::ranges::find_if(FrequencyTable, [&](const FrequencyRow& r) { return SameFrequencyName(r.Name, name); });
+  const auto row = std::ranges::find_if(
+      FrequencyTable, [&](const FrequencyRow& r) { return SameFrequencyName(r.Name, name); });
   if (row == FrequencyTable.end()) return std::nullopt;
   return *row;
 }

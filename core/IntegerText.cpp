@@ -65,7 +65,8 @@ std::optional<std::int64_t> ReadInteger(std::u16string_view text) {
   }
   const auto magnitude = ReadDecimal(text);
   if (!magnitude) return std::nullopt;
-  if (!negative && *magnitude > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+  if (!negative &&
+      *magnitude > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
     return std::nullopt;
   return static_cast<std::int64_t>(negative ? std::uint64_t{0} - *magnitude : *magnitude);
 }

@@ -21,9 +21,9 @@ class Periods {
         I_(state.realInterest),
         D_(state.realDep) {}
 
-  // Between two credits the deposits stand still, so the loop runs from one stop to the next (a credit
-  // or a range check) and works out their interest at each credit; where the amounts can only grow,
-  // the last period shows whether any period left the range, so that is the only check.
+  // Between two credits the deposits stand still, so the loop runs from one stop to the next (a
+  // credit or a range check) and works out their interest at each credit; where the amounts can
+  // only grow, the last period shows whether any period left the range, so that is the only check.
   void Run(std::int64_t count, Extended increment, bool roundDeposits) {
     Extended I = I_;
     Extended pending = D_;  // the deposits accrued so far, credited as of the last credit
@@ -58,19 +58,19 @@ class Periods {
     return (((D + static_cast<Extended>(in_.initialDeposit)) * Hundredth) / n_) * in_.rate;
   }
 
-  // A credit comes once spacing <= periods since the last credit + 1, that is after ceil(spacing) - 1
-  // periods, at least one; and always with the last period.
+  // A credit comes once spacing <= periods since the last credit + 1, that is after
+  // ceil(spacing) - 1 periods, at least one; and always with the last period.
   std::int64_t PeriodsPerCredit(std::int64_t count) const {
     const Extended periods = std::ceil(spacing_) - 1;
     if (!(periods < static_cast<Extended>(count))) return count;
     return periods < 1 ? 1 : static_cast<std::int64_t>(periods);
   }
 
-  // Each period then adds a non-negative amount to the interest and to the pending deposits, so once
-  // either has left the range it stays out of it (or becomes NaN).
+  // Each period then adds a non-negative amount to the interest and to the pending deposits, so
+  // once either has left the range it stays out of it (or becomes NaN).
   bool OnlyGrows(Extended I, Extended D, Extended increment) const {
-    return n_ > 0 && periodRate_ >= 0 && in_.rate >= 0 && in_.initialDeposit >= 0 && I >= 0 && D >= 0 &&
-           increment >= 0;
+    return n_ > 0 && periodRate_ >= 0 && in_.rate >= 0 && in_.initialDeposit >= 0 && I >= 0 &&
+           D >= 0 && increment >= 0;
   }
 
   const StrategyInputs& in_;
@@ -83,8 +83,8 @@ class Periods {
 
 }  // namespace
 
-void RunPeriods(const StrategyInputs& in, ProjectionState& state, std::int64_t count, Extended increment,
-                bool roundDeposits) {
+void RunPeriods(const StrategyInputs& in, ProjectionState& state, std::int64_t count,
+                Extended increment, bool roundDeposits) {
   Periods(in, state).Run(count, increment, roundDeposits);
 }
 

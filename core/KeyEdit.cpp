@@ -53,10 +53,11 @@ bool MoneyPasteAllowed(std::u16string_view text) {
   if (!currency.empty())
     for (auto at = rest.find(currency); at != rest.npos; at = rest.find(currency), ++currencies)
       rest.erase(at, currency.size());
-  // Typing only ever adds digits, so a second currency string ("$$2,000", read as hexadecimal) is no typed text.
+  // Typing only ever adds digits, so a second currency string ("$$2,000", read as hexadecimal) is
+  // no typed text.
   const bool typeable = currencies <= 1 && std::all_of(rest.begin(), rest.end(), [&](char16_t c) {
-    return IsDecimalDigit(c) || c == settings.ThousandSeparator;
-  });
+                          return IsDecimalDigit(c) || c == settings.ThousandSeparator;
+                        });
   return typeable && MoneyTextAllowed(text);
 }
 
@@ -68,7 +69,8 @@ bool RateTextAllowed(std::u16string_view text, bool limitLength) {
 
 bool RatePasteAllowed(std::u16string_view text) {
   const char16_t separator = FormatSettings().DecimalSeparator;
-  const bool typeable = std::all_of(text.begin(), text.end(), [&](char16_t c) { return IsDecimalDigit(c) || c == separator; });
+  const bool typeable = std::all_of(
+      text.begin(), text.end(), [&](char16_t c) { return IsDecimalDigit(c) || c == separator; });
   return typeable && RateTextAllowed(text, true);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The key rules of the entry fields: the text one key would produce, and whether a field accepts it.
-// Texts and positions count UTF-16 code units, exactly as the edit control does.
+// The key rules of the entry fields: the text one key would produce, and whether a field accepts
+// it. Texts and positions count UTF-16 code units, exactly as the edit control does.
 
 #include <string>
 #include <string_view>

@@ -47,7 +47,8 @@ std::u16string NegativeCurrency(const std::u16string& a, const TFormatSettings& 
 
 }  // namespace
 
-std::int64_t MoneyToInt64(std::u16string_view text, std::int64_t defaultValue, const TFormatSettings& settings) {
+std::int64_t MoneyToInt64(std::u16string_view text, std::int64_t defaultValue,
+                          const TFormatSettings& settings) {
   std::u16string stripped(text);
   EraseFirst(stripped, settings.CurrencyString);
   EraseFirst(stripped, std::u16string_view(&settings.ThousandSeparator, 1));
@@ -55,10 +56,12 @@ std::int64_t MoneyToInt64(std::u16string_view text, std::int64_t defaultValue, c
 }
 
 std::u16string FormatMoney(Extended value, const TFormatSettings& settings) {
-  return WriteNumber(value, 0, settings.DecimalSeparator, [&](bool negative, const FixedDecimal& whole) {
-    const std::u16string amount = GroupThousands(whole.integerDigits, settings.ThousandSeparator);
-    return negative ? NegativeCurrency(amount, settings) : PositiveCurrency(amount, settings);
-  });
+  return WriteNumber(
+      value, 0, settings.DecimalSeparator, [&](bool negative, const FixedDecimal& whole) {
+        const std::u16string amount =
+            GroupThousands(whole.integerDigits, settings.ThousandSeparator);
+        return negative ? NegativeCurrency(amount, settings) : PositiveCurrency(amount, settings);
+      });
 }
 
 }  // namespace penmarrow

@@ -14,7 +14,8 @@ namespace penmarrow {
 std::int64_t MoneyToInt64(std::u16string_view text, std::int64_t defaultValue,
                           const TFormatSettings& settings = FormatSettings());
 
-// Whole units with thousands separators and the currency string, or the scientific form from 16 digits on.
+// Whole units with thousands separators and the currency
+// string, or the scientific form from 16 digits on.
 std::u16string FormatMoney(Extended value, const TFormatSettings& settings = FormatSettings());
 
 }  // namespace penmarrow

@@ -11,11 +11,12 @@ namespace penmarrow {
 namespace {
 
 constexpr std::int64_t SignificandBits = LDBL_MANT_DIG;
-// The weight of the last significand bit: of the smallest subnormal, and of the largest finite value.
+// The weight of the last significand bit: of the
+// smallest subnormal, and of the largest finite value.
 constexpr std::int64_t LowestBinaryExponent = LDBL_MIN_EXP - LDBL_MANT_DIG;
 constexpr std::int64_t HighestBinaryExponent = LDBL_MAX_EXP - LDBL_MANT_DIG;
-// A value of this many integer digits is at least 10^4933, past the largest extended value; one below
-// 10^-4952 lies under half the smallest subnormal. Between them the exponents stay small.
+// A value of this many integer digits is at least 10^4933, past the largest extended value; one
+// below 10^-4952 lies under half the smallest subnormal. Between them the exponents stay small.
 constexpr std::int64_t OverflowPosition = LDBL_MAX_10_EXP + 2;
 constexpr std::int64_t NegligiblePosition = -4952;
 
@@ -26,7 +27,8 @@ struct Fraction {
 
 // numerator / denominator × 2^-binaryExponent, still as a fraction of integers.
 Fraction TimesPowerOfTwo(const Fraction& f, std::int64_t binaryExponent) {
-  if (binaryExponent >= 0) return {f.numerator, f.denominator.ShiftedLeft(static_cast<std::uint64_t>(binaryExponent))};
+  if (binaryExponent >= 0)
+    return {f.numerator, f.denominator.ShiftedLeft(static_cast<std::uint64_t>(binaryExponent))};
   return {f.numerator.ShiftedLeft(static_cast<std::uint64_t>(-binaryExponent)), f.denominator};
 }
 
@@ -34,7 +36,8 @@ Fraction TimesPowerOfTwo(const Fraction& f, std::int64_t binaryExponent) {
 std::int64_t BinaryExponent(const Fraction& value) {
   // The bit lengths put the scaled value between 2^63 and 2^65; one comparison settles which half.
   std::int64_t exponent = static_cast<std::int64_t>(value.numerator.BitLength()) -
-                          static_cast<std::int64_t>(value.denominator.BitLength()) - SignificandBits;
+                          static_cast<std::int64_t>(value.denominator.BitLength()) -
+                          SignificandBits;
   const Fraction scaled = TimesPowerOfTwo(value, exponent);
   if (scaled.numerator >= scaled.denominator.ShiftedLeft(SignificandBits)) ++exponent;
   return std::max(exponent, LowestBinaryExponent);

@@ -10,12 +10,14 @@
 
 namespace penmarrow {
 
-// A value halfway between two neighbouring extended values, or the edge of overflow, has at most
-// 11,515 significant decimal digits; digits past this many decide nothing but whether any is non-zero.
+// A value halfway between two neighbouring extended values, or the
+// edge of overflow, has at most 11,515 significant decimal digits;
+// digits past this many decide nothing but whether any is non-zero.
 inline constexpr std::size_t DecisiveDigits = 11520;
 
-// The extended value nearest to digits × 10^exponent, ties to even, subnormal results included.
-// digits are ASCII decimal digits; nothing when the value rounds past the largest finite extended value.
+// The extended value nearest to digits × 10^exponent, ties to even,
+// subnormal results included. digits are ASCII decimal digits; nothing
+// when the value rounds past the largest finite extended value.
 std::optional<Extended> NearestExtended(std::string_view digits, std::int64_t exponent);
 
 }  // namespace penmarrow

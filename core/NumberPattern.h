@@ -9,6 +9,7 @@
 namespace penmarrow {
 
 // Thousands separators and at most `maxDecimals` decimals, trailing zeros dropped: 1629 → "1,629".
-std::u16string FormatGroupedNumber(Extended value, int maxDecimals, const TFormatSettings& settings = FormatSettings());
+std::u16string FormatGroupedNumber(Extended value, int maxDecimals,
+                                   const TFormatSettings& settings = FormatSettings());
 
 }  // namespace penmarrow

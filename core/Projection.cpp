@@ -37,7 +37,8 @@ YearValues FirstYear(const StrategyInputs& in, ProjectionState& state) {
     state.realInterest = (P * Hundredth) * in.rate;
   } else {
     const Extended n = static_cast<Extended>(in.periodsPerYear);
-    // The first period earns on the initial deposit alone; one period's share of deposits counts from then on.
+    // The first period earns on the initial deposit alone; one period's share of deposits counts
+    // from then on.
     state.realInterest = ((P * Hundredth) * in.rate) / n;
     state.realDep = static_cast<Extended>(ka) / n;
     RunPeriods(in, state, in.periodsPerYear - 1, static_cast<Extended>(ka) / n, false);
@@ -47,13 +48,16 @@ YearValues FirstYear(const StrategyInputs& in, ProjectionState& state) {
   return v;
 }
 
-void AdvanceYear(const StrategyInputs& in, ProjectionState& state, std::int32_t year, YearValues& v) {
+void AdvanceYear(const StrategyInputs& in, ProjectionState& state, std::int32_t year,
+                 YearValues& v) {
   if (in.continuous) {
-    v.interest = Round(ContinuousInterest(in, (Hundredth * in.rate) * static_cast<Extended>(year + 1)));
+    v.interest =
+        Round(ContinuousInterest(in, (Hundredth * in.rate) * static_cast<Extended>(year + 1)));
     return;
   }
   const Extended n = static_cast<Extended>(in.periodsPerYear);
-  const Extended increment = (static_cast<Extended>(in.depositsPerYear) / n) * static_cast<Extended>(in.regularDeposit);
+  const Extended increment =
+      (static_cast<Extended>(in.depositsPerYear) / n) * static_cast<Extended>(in.regularDeposit);
   RunPeriods(in, state, in.periodsPerYear, increment, true);
   v.interest = Round(state.realInterest);
   v.deposits = Round(state.realDep);

@@ -26,15 +26,15 @@ struct StrategySeries {
 };
 
 struct StrategyInputs {
-  bool continuous = false;        // compound frequency "Continuous"
-  bool subAnnual = false;         // compounds more often than yearly
-  std::int64_t periodsPerYear = 1;  // n
-  std::int64_t startLater = 0;      // S, years before the strategy starts
-  std::int64_t initialDeposit = 0;  // P
-  std::int64_t regularDeposit = 0;  // a
-  std::int64_t depositsPerYear = 1; // k
-  Extended rate = 0;                // r, percent per year
-  std::int32_t years = 1;           // Y
+  bool continuous = false;           // compound frequency "Continuous"
+  bool subAnnual = false;            // compounds more often than yearly
+  std::int64_t periodsPerYear = 1;   // n
+  std::int64_t startLater = 0;       // S, years before the strategy starts
+  std::int64_t initialDeposit = 0;   // P
+  std::int64_t regularDeposit = 0;   // a
+  std::int64_t depositsPerYear = 1;  // k
+  Extended rate = 0;                 // r, percent per year
+  std::int32_t years = 1;            // Y
 };
 
 // The running state the projection keeps while it works; each projection sets it before reading it.
@@ -49,6 +49,7 @@ inline constexpr Extended GrowthBase = 0xADF84CAD57BC7F78p-62L;
 
 // Clears the three series and adds one point per year. Throws EInvalidOp when an amount leaves the
 // 64-bit range; the points added before it stay.
-void ProjectStrategy(const StrategyInputs& inputs, ProjectionState& state, const StrategySeries& out);
+void ProjectStrategy(const StrategyInputs& inputs, ProjectionState& state,
+                     const StrategySeries& out);
 
 }  // namespace penmarrow

@@ -13,8 +13,8 @@
 namespace penmarrow {
 namespace {
 
-// Far beyond both the extended range and any text's length, so a capped exponent decides the same way
-// and the counters cannot overflow.
+// Far beyond both the extended range and any text's length, so a capped exponent decides the same
+// way and the counters cannot overflow.
 constexpr std::int64_t ExponentCap = 100'000'000'000'000'000;
 
 // All digits before and after the separator as one integer times a power of ten, keeping only the
@@ -84,7 +84,8 @@ class RateScanner {
   }
   std::size_t ReadDigits(bool afterSeparator) {
     const std::size_t start = pos_;
-    for (; pos_ < text_.size() && IsDecimalDigit(text_[pos_]); ++pos_) digits_.Append(text_[pos_], afterSeparator);
+    for (; pos_ < text_.size() && IsDecimalDigit(text_[pos_]); ++pos_)
+      digits_.Append(text_[pos_], afterSeparator);
     return pos_ - start;
   }
   std::int64_t ReadExponent() {
@@ -103,18 +104,20 @@ class RateScanner {
 
 }  // namespace
 
-Extended RateToFloat(std::u16string_view text, Extended defaultValue, const TFormatSettings& settings) {
+Extended RateToFloat(std::u16string_view text, Extended defaultValue,
+                     const TFormatSettings& settings) {
   return RateScanner(text).Read(settings.DecimalSeparator).value_or(defaultValue);
 }
 
 std::u16string FormatRate(Extended value, const TFormatSettings& settings) {
-  return WriteNumber(value, 2, settings.DecimalSeparator, [&](bool negative, const FixedDecimal& fixed) {
-    std::u16string text = negative ? u"-" : u"";
-    text += GroupThousands(fixed.integerDigits, settings.ThousandSeparator);
-    text += settings.DecimalSeparator;
-    text.append(fixed.fractionDigits.begin(), fixed.fractionDigits.end());
-    return text;
-  });
+  return WriteNumber(value, 2, settings.DecimalSeparator,
+                     [&](bool negative, const FixedDecimal& fixed) {
+                       std::u16string text = negative ? u"-" : u"";
+                       text += GroupThousands(fixed.integerDigits, settings.ThousandSeparator);
+                       text += settings.DecimalSeparator;
+                       text.append(fixed.fractionDigits.begin(), fixed.fractionDigits.end());
+                       return text;
+                     });
 }
 
 }  // namespace penmarrow

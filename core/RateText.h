@@ -9,7 +9,8 @@
 
 namespace penmarrow {
 
-// Never fails: a text that does not read, or overflows the extended range, gives the caller's default.
+// Never fails: a text that does not read, or overflows
+// the extended range, gives the caller's default.
 Extended RateToFloat(std::u16string_view text, Extended defaultValue,
                      const TFormatSettings& settings = FormatSettings());
 

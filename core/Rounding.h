@@ -13,7 +13,8 @@ class EInvalidOp : public std::runtime_error {
   EInvalidOp() : std::runtime_error("Invalid floating point operation") {}
 };
 
-// Nearest whole number, halves to even; throws EInvalidOp outside the signed 64-bit range or for NaN.
+// Nearest whole number, halves to even; throws
+// EInvalidOp outside the signed 64-bit range or for NaN.
 std::int64_t Round(Extended value);
 
 // True when Round(value) would succeed; lets hot loops skip the rounding whose result they discard.

@@ -16,7 +16,8 @@ struct Selection {
 constexpr Selection ClampSelection(std::size_t size, long long selStart, long long selLength) {
   const auto units = static_cast<long long>(size);
   const long long start = std::clamp(selStart, 0LL, units);
-  return {static_cast<std::size_t>(start), static_cast<std::size_t>(std::clamp(selLength, 0LL, units - start))};
+  return {static_cast<std::size_t>(start),
+          static_cast<std::size_t>(std::clamp(selLength, 0LL, units - start))};
 }
 
 }  // namespace penmarrow

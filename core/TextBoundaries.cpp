@@ -5,7 +5,9 @@
 namespace penmarrow {
 namespace {
 
-bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\u00A0'; }
+bool IsSpace(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\u00A0';
+}
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 bool EndsSentence(char16_t c) { return c == u'.' || c == u'!' || c == u'?'; }
@@ -15,8 +17,7 @@ bool StartsPiece(std::u16string_view text, std::size_t i, TextBoundary boundary)
   const char16_t previous = text[i - 1];
   const char16_t current = text[i];
   switch (boundary) {
-    case TextBoundary::Character:
-      return !(IsHighSurrogate(previous) && IsLowSurrogate(current));
+    case TextBoundary::Character: return !(IsHighSurrogate(previous) && IsLowSurrogate(current));
     case TextBoundary::Word:
       // A word runs up to the next word, its trailing spaces included.
       return IsSpace(previous) && !IsSpace(current);
@@ -29,10 +30,8 @@ bool StartsPiece(std::u16string_view text, std::size_t i, TextBoundary boundary)
       }
       return false;
     case TextBoundary::Paragraph:
-    case TextBoundary::Line:
-      return previous == u'\n';
-    case TextBoundary::Whole:
-      return false;
+    case TextBoundary::Line: return previous == u'\n';
+    case TextBoundary::Whole: return false;
   }
   return false;
 }

@@ -1,16 +1,16 @@
-// Feeds arbitrary input to the text readers, writers and key rules and traps on any broken invariant.
-// Layout: byte 0 selStart, byte 1 selLength (both signed), bytes 2-3 the key, byte 4 a selector for the
-// currency forms, bytes 5-14 an extended value; everything from byte 5 on is also the text, taken as
-// little-endian UTF-16 code units.
+// Feeds arbitrary input to the text readers, writers and key rules and traps on any broken
+// invariant. Layout: byte 0 selStart, byte 1 selLength (both signed), bytes 2-3 the key, byte 4 a
+// selector for the currency forms, bytes 5-14 an extended value; everything from byte 5 on is also
+// the text, taken as little-endian UTF-16 code units.
 
+#include <locale.h>
+#include <stdlib.h>
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <locale.h>
-#include <stdlib.h>
 #include <string>
 
 #include "core/FormatSettings.h"
@@ -53,9 +53,11 @@ Input Decode(const std::uint8_t* data, std::size_t size) {
 
   const std::uint8_t* body = data + std::min(size, HeaderSize);
   const std::size_t bodySize = size - std::min(size, HeaderSize);
-  for (std::size_t i = 0; i + 1 < bodySize; i += 2) in.text.push_back(static_cast<char16_t>(body[i] | body[i + 1] << 8));
+  for (std::size_t i = 0; i + 1 < bodySize; i += 2)
+    in.text.push_back(static_cast<char16_t>(body[i] | body[i + 1] << 8));
 
-  // Built from a significand and an exponent so that it is always a value x87 arithmetic can produce.
+  // Built from a significand and an exponent so that
+  // it is always a value x87 arithmetic can produce.
   std::uint8_t raw[10] = {};
   std::memcpy(raw, body, std::min<std::size_t>(bodySize, sizeof raw));
   std::uint64_t significand = 0;
@@ -69,8 +71,8 @@ Input Decode(const std::uint8_t* data, std::size_t size) {
 }
 
 // The edit keeps everything before `from` and everything from `to` on, with `inserted` between.
-void RequireSplice(const std::u16string& before, const TKeyEdit& edit, std::size_t from, std::size_t to,
-                   std::size_t inserted) {
+void RequireSplice(const std::u16string& before, const TKeyEdit& edit, std::size_t from,
+                   std::size_t to, std::size_t inserted) {
   Require(edit.Caret >= 0 && static_cast<std::size_t>(edit.Caret) <= edit.Text.size());
   Require(edit.Text.size() == before.size() - (to - from) + inserted);
   Require(edit.Text.compare(0, from, before, 0, from) == 0);
@@ -142,7 +144,8 @@ void CheckRate(const Input& in, const TFormatSettings& pinned) {
   Require(!FormatRate(a, pinned).empty());
   Require(!FormatRate(in.value, pinned).empty());
   if (!in.text.empty() && RateTextAllowed(in.text, false)) {
-    // What the field accepts is rewritten on leaving to a text that reads back within half a hundredth.
+    // What the field accepts is rewritten on leaving to
+    // a text that reads back within half a hundredth.
     const Extended back = RateToFloat(FormatRate(a, pinned), -1, pinned);
     Require(back >= 0 && std::fabs(back - a) <= 0.0050001L);
   }
@@ -166,7 +169,8 @@ void CheckBoundaries(const Input& in) {
   const int offset = in.selStart;
   const auto boundary = static_cast<TextBoundary>(in.selector % 6);
   const TextSpan at = SpanAt(in.text, offset, boundary);
-  for (const TextSpan& s : {at, SpanBefore(in.text, offset, boundary), SpanAfter(in.text, offset, boundary)})
+  for (const TextSpan& s :
+       {at, SpanBefore(in.text, offset, boundary), SpanAfter(in.text, offset, boundary)})
     Require(0 <= s.start && s.start <= s.end && s.end <= size);
   Require(offset < 0 || offset >= size || (at.start <= offset && offset < at.end));
 }
@@ -174,8 +178,11 @@ void CheckBoundaries(const Input& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const TFormatSettings pinned{.CurrencyString = u"$", .ThousandSeparator = u',', .DecimalSeparator = u'.',
-                               .CurrencyFormat = 0, .NegCurrFormat = 0};
+  const TFormatSettings pinned{.CurrencyString = u"$",
+                               .ThousandSeparator = u',',
+                               .DecimalSeparator = u'.',
+                               .CurrencyFormat = 0,
+                               .NegCurrFormat = 0};
   FormatSettings() = pinned;
   const Input in = Decode(data, size);
   CheckKeyEdits(in);

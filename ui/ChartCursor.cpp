@@ -10,15 +10,20 @@ ChartCursor& ChartCursor::Of(TChart& chart) {
   return cursor ? *cursor : *new ChartCursor(chart);
 }
 
-ChartCursor::ChartCursor(TChart& chart) : QObject(&chart), chart_(chart) { chart.installEventFilter(this); }
+ChartCursor::ChartCursor(TChart& chart) : QObject(&chart), chart_(chart) {
+  chart.installEventFilter(this);
+}
 
 int ChartCursor::RowCount() const { return chart_.Series(YourSeries).Count(); }
 
-int ChartCursor::StrategyCount() const { return chart_.Series(AlternativeSeries).Count() > 0 ? 2 : 1; }
+int ChartCursor::StrategyCount() const {
+  return chart_.Series(AlternativeSeries).Count() > 0 ? 2 : 1;
+}
 
 std::optional<QPoint> ChartCursor::Current() const {
   if (!current_ || RowCount() == 0) return std::nullopt;
-  return QPoint(std::min(current_->x(), ColumnCount() - 1), std::min(current_->y(), RowCount() - 1));
+  return QPoint(std::min(current_->x(), ColumnCount() - 1),
+                std::min(current_->y(), RowCount() - 1));
 }
 
 bool ChartCursor::eventFilter(QObject*, QEvent* event) {

@@ -1,6 +1,5 @@
-// The chart's marks switch and the year hint that follows the pointer over the bars, or the keyboard's
-// cell.
-
+// The chart's marks switch and the year hint that follows
+// the pointer over the bars, or the keyboard's cell.
 
 #include "core/Rounding.h"
 #include "ui/UHint.h"
@@ -23,11 +22,14 @@ void TFMain::chMarksClick() {
 }
 
 void TFMain::ChartMouseMove(int x, int y) {
-  const double p = static_cast<double>(static_cast<Extended>(Chart->BottomAxis().CalcPosPoint(x)) + PointerToYear);
-  // Written so that NaN fails every test; p exactly 0.5 would round to year 0, which has no figures.
+  const double p = static_cast<double>(static_cast<Extended>(Chart->BottomAxis().CalcPosPoint(x)) +
+                                       PointerToYear);
+  // Written so that NaN fails every test; p exactly
+  // 0.5 would round to year 0, which has no figures.
   const bool overYears = p > 0.5 && static_cast<Extended>(seYears->Value()) + LastYearReach >= p;
   const double v = Chart->LeftAxis().CalcPosPoint(y);
-  const bool belowTop = overYears && static_cast<Extended>(Chart->LeftAxis().Maximum()) * HeightReach > v;
+  const bool belowTop =
+      overYears && static_cast<Extended>(Chart->LeftAxis().Maximum()) * HeightReach > v;
   const int year = belowTop ? static_cast<int>(Round(p)) : 0;
   // After a failed recalculation a year may lie beyond the points the series hold.
   const bool held = year > 0 && year <= Chart->Series(YourSeries).Count() &&
@@ -61,7 +63,8 @@ void TFMain::ShowYearHint(int year) {
   const auto value = [&](int series) { return Round(Chart->Series(series).YValue(year - 1)); };
   const bool alternative = chAlternative->Checked();
   FHint->SetParams(year, value(YourSeries), value(YourSeries + 1), value(YourInterest),
-                   alternative ? value(AlternativeSeries) : -1, alternative ? value(AlternativeSeries + 1) : -1,
+                   alternative ? value(AlternativeSeries) : -1,
+                   alternative ? value(AlternativeSeries + 1) : -1,
                    alternative ? value(AlternativeInterest) : -1);
 }
 

@@ -36,14 +36,18 @@ std::pair<int, int> SeriesOf(int column) {
   const int strategy = (column - 1) / ChartCursor::FiguresPerStrategy;
   const int figure = (column - 1) % ChartCursor::FiguresPerStrategy;
   const int first = strategy * SeriesPerStrategy;
-  if (figure >= SeriesPerStrategy) return {first, first + SeriesPerStrategy - 1};  // the total: the whole stack
+  if (figure >= SeriesPerStrategy)
+    return {first, first + SeriesPerStrategy - 1};  // the total: the whole stack
   return {first + figure, first + figure};
 }
 
 }  // namespace
 
 ChartFocus::ChartFocus(TChart& chart, ShowHint showHint, std::function<void()> hideHint)
-    : QFocusFrame(&chart), chart_(chart), showHint_(std::move(showHint)), hideHint_(std::move(hideHint)) {
+    : QFocusFrame(&chart),
+      chart_(chart),
+      showHint_(std::move(showHint)),
+      hideHint_(std::move(hideHint)) {
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_NoSystemBackground);
@@ -73,9 +77,7 @@ std::optional<QRectF> ChartFocus::CellBars() const {
 
 bool ChartFocus::eventFilter(QObject*, QEvent* event) {
   switch (event->type()) {
-    case QEvent::Resize:
-      setGeometry(chart_.rect());
-      break;
+    case QEvent::Resize: setGeometry(chart_.rect()); break;
     case QEvent::FocusIn:
       Follow();
       ShowCellHint();
@@ -86,8 +88,7 @@ bool ChartFocus::eventFilter(QObject*, QEvent* event) {
       Follow();
       if (hideHint_) hideHint_();
       break;
-    default:
-      break;
+    default: break;
   }
   return false;
 }
@@ -108,7 +109,8 @@ void ChartFocus::ShowCellHint() {
   const auto frame = CellFrame();
   if (!frame || !chart_.hasFocus() || !showHint_) return;
   const int year = ChartCursor::Of(chart_).Current()->y() + 1;
-  ErrorDisplay::Guard([&] { showHint_(year, QRect(chart_.mapToGlobal(frame->topLeft()), frame->size())); });
+  ErrorDisplay::Guard(
+      [&] { showHint_(year, QRect(chart_.mapToGlobal(frame->topLeft()), frame->size())); });
 }
 
 void ChartFocus::paintEvent(QPaintEvent*) {

@@ -1,7 +1,7 @@
 #pragma once
-// The chart's keyboard focus as a sighted user sees it: while the chart has the focus, a frame along
-// its edge, and once the arrow keys have reached a cell, a frame around that cell's bars with the
-// year hint showing that year's figures. Nothing of it shows until the chart has the focus.
+// The chart's keyboard focus as a sighted user sees it: while the chart has the focus, a frame
+// along its edge, and once the arrow keys have reached a cell, a frame around that cell's bars with
+// the year hint showing that year's figures. Nothing of it shows until the chart has the focus.
 
 #include <QFocusFrame>
 #include <functional>
@@ -22,8 +22,9 @@ class ChartFocus : public QFocusFrame {
 
   ChartFocus(TChart& chart, ShowHint showHint, std::function<void()> hideHint);
 
-  // The bars of the cursor's cell in the chart's coordinates: one segment, a strategy's stack (its
-  // total), or both stacks of the year; none before the first arrow key or while the chart is empty.
+  // The bars of the cursor's cell in the chart's coordinates: one
+  // segment, a strategy's stack (its total), or both stacks of the
+  // year; none before the first arrow key or while the chart is empty.
   std::optional<QRectF> CellBars() const;
 
  protected:

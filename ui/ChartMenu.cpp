@@ -1,4 +1,5 @@
-// The chart's context menu: the figures of every year shown, or the chart as drawn, to the clipboard.
+// The chart's context menu: the figures of every year
+// shown, or the chart as drawn, to the clipboard.
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -23,7 +24,8 @@ void TFMain::CreateChartMenu() {
   connect(Chart, &QWidget::customContextMenuRequested, this,
           [this](QPoint mousePos) { ErrorDisplay::Guard([&] { ChartContextPopup(mousePos); }); });
   // Keyboards without a Menu key use Shift+F10; the menu stands where the Menu key puts it.
-  auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), Chart, nullptr, nullptr, Qt::WidgetShortcut);
+  auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), Chart, nullptr, nullptr,
+                                 Qt::WidgetShortcut);
   connect(shiftF10, &QShortcut::activated, this,
           [this] { ErrorDisplay::Guard([&] { ChartContextPopup(Chart->rect().center()); }); });
 }
@@ -31,7 +33,8 @@ void TFMain::CreateChartMenu() {
 void TFMain::ChartContextPopup(QPoint mousePos) {
   // The hint would stand over the menu; the pointer's next move over a year brings it back.
   FHint->hide();
-  // The first command stands ready, so that Return runs it and a screen reader names the menu by it.
+  // The first command stands ready, so that Return
+  // runs it and a screen reader names the menu by it.
   ChartMenu->setActiveAction(miCopyFigures);
   narrator_->MenuOpened(*ChartMenu);
   // The command runs once the menu is closed, outside the menu's own event handling.
@@ -50,7 +53,8 @@ void TFMain::CopyFigures() {
 }
 
 void TFMain::CopyChart() {
-  // Drawn at the screen's pixel ratio; the "Show marks" box over the chart is a control, not the chart.
+  // Drawn at the screen's pixel ratio; the "Show marks"
+  // box over the chart is a control, not the chart.
   const qreal ratio = Chart->devicePixelRatioF();
   QPixmap image(Chart->size() * ratio);
   image.setDevicePixelRatio(ratio);

@@ -12,7 +12,8 @@
 namespace penmarrow::ui {
 
 void TFMain::WireEntryFields() {
-  for (TEdit* field : {TIntDep, TRegDep, TAltdep, TIntRate}) field->OnChange = [this](TEdit&) { TIntRateChange(); };
+  for (TEdit* field : {TIntDep, TRegDep, TAltdep, TIntRate})
+    field->OnChange = [this](TEdit&) { TIntRateChange(); };
   for (TEdit* field : {TIntDep, TRegDep, TAltdep}) {
     field->OnKeyPress = [this](TEdit& sender, char16_t& key) { TIntDepKeyPress(sender, key); };
     field->OnKeyDown = [this](TEdit& sender, int& key) { TIntDepKeyDown(sender, key); };
@@ -58,7 +59,8 @@ void TFMain::ApplyMoneyEdit(TEdit& Sender, const TKeyEdit& E) {
 
 void TFMain::TIntDepExit(TEdit& Sender) {
   if (Sender.text().isEmpty()) Sender.SetText(QStringLiteral("0"));
-  Sender.SetText(ToQString(FormatMoney(static_cast<Extended>(MoneyToInt64(View(Sender.text()), 0)))));
+  Sender.SetText(
+      ToQString(FormatMoney(static_cast<Extended>(MoneyToInt64(View(Sender.text()), 0)))));
 }
 
 void TFMain::TIntRateKeyPress(TEdit& Sender, char16_t& Key) {

@@ -25,7 +25,8 @@ int HeldYears(const TChart& chart, int firstSeries) {
 // Every digit, no sign of currency and no grouping: what spreadsheets read as a number.
 QString PlainNumber(Extended value) {
   char digits[std::numeric_limits<Extended>::max_exponent10 + 3];
-  const char* end = std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, 0).ptr;
+  const char* end =
+      std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, 0).ptr;
   return QString::fromLatin1(digits, end - digits);
 }
 
@@ -65,7 +66,8 @@ QString HtmlRow(const QStringList& cells, const QString& first, const QString& r
   QString row = QStringLiteral("<tr>");
   for (qsizetype i = 0; i < cells.size(); ++i) {
     const QString& open = i == 0 ? first : rest;
-    row += QStringLiteral("<%1>%2</%3>").arg(open, cells[i].toHtmlEscaped(), open.section(u' ', 0, 0));
+    row +=
+        QStringLiteral("<%1>%2</%3>").arg(open, cells[i].toHtmlEscaped(), open.section(u' ', 0, 0));
   }
   return row + QStringLiteral("</tr>\n");
 }
@@ -83,8 +85,9 @@ FiguresTable FiguresTableOf(const TChart& chart, bool alternativeShown) {
     FiguresTable::Row row{index + 1, {}};
     for (int strategy = 0; strategy < table.strategyCount; ++strategy) {
       const bool holds = index < held[static_cast<std::size_t>(strategy)];
-      row.strategies.push_back(holds ? std::optional(FiguresOf(chart, strategy * SeriesPerStrategy, index))
-                                     : std::nullopt);
+      row.strategies.push_back(
+          holds ? std::optional(FiguresOf(chart, strategy * SeriesPerStrategy, index))
+                : std::nullopt);
     }
     table.rows.push_back(std::move(row));
   }
@@ -100,8 +103,9 @@ QString TabSeparated(const FiguresTable& table) {
 
 QString HtmlTable(const FiguresTable& table) {
   const QString th = QStringLiteral("th");
-  QString html = QStringLiteral("<meta charset=\"utf-8\">\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n"
-                                "<thead>\n<tr><th></th>");
+  QString html = QStringLiteral(
+      "<meta charset=\"utf-8\">\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n"
+      "<thead>\n<tr><th></th>");
   for (int strategy = 0; strategy < table.strategyCount; ++strategy)
     html += QStringLiteral("<th colspan=\"%1\">%2</th>")
                 .arg(FiguresPerStrategy)
@@ -109,7 +113,8 @@ QString HtmlTable(const FiguresTable& table) {
   html += QStringLiteral("</tr>\n") + HtmlRow(FigureHeadings(table.strategyCount), th, th) +
           QStringLiteral("</thead>\n<tbody>\n");
   for (const FiguresTable::Row& row : table.rows)
-    html += HtmlRow(YearCells(row, MoneyText), QStringLiteral("td"), QStringLiteral("td align=\"right\""));
+    html += HtmlRow(YearCells(row, MoneyText), QStringLiteral("td"),
+                    QStringLiteral("td align=\"right\""));
   return html + QStringLiteral("</tbody>\n</table>\n");
 }
 

@@ -1,18 +1,19 @@
-// The three frequency choices and continuous compounding mode, in which no regular deposits are made.
+// The three frequency choices and continuous compounding
+// mode, in which no regular deposits are made.
 
 #include <QApplication>
 
 #include "core/FrequencyTable.h"
 #include "ui/UMain.h"
 #include "ui/accessibility/Narrator.h"
-#include "ui/platform/QtText.h"
 #include "ui/eventloop/WaitingEvents.h"
+#include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
 namespace {
 
-const QString ContinuousNotice =
-    QStringLiteral("No deposits for continuous compounding.\r\nUse daily compounding for similar results.");
+const QString ContinuousNotice = QStringLiteral(
+    "No deposits for continuous compounding.\r\nUse daily compounding for similar results.");
 constexpr int NoticeDelay = 1;
 constexpr int HoverNoticeDelay = 1500;
 
@@ -68,7 +69,8 @@ void TFMain::EnterContinuousMode() {
   BalloonHint->SetHoverEnabled(true);
   BalloonHint->SetTitle(ContinuousNotice);
   BalloonHint->Delay = NoticeDelay;
-  BalloonHint->ShowHint(CcompFreq->parentWidget()->mapToGlobal(CcompFreq->geometry().bottomLeft() + QPoint(0, 1)));
+  BalloonHint->ShowHint(
+      CcompFreq->parentWidget()->mapToGlobal(CcompFreq->geometry().bottomLeft() + QPoint(0, 1)));
   ProcessWaitingEvents();
   BalloonHint->Delay = HoverNoticeDelay;
   narrator_->ContinuousModeEntered(ContinuousNotice);

@@ -10,10 +10,10 @@
 #include "core/FormatSettings.h"
 #include "core/FrequencyTable.h"
 #include "ui/ChartFocus.h"
-#include "ui/accessibility/AccessibleControls.h"
-#include "ui/accessibility/Narrator.h"
 #include "ui/UHint.h"
 #include "ui/UMain.h"
+#include "ui/accessibility/AccessibleControls.h"
+#include "ui/accessibility/Narrator.h"
 #include "ui/platform/ErrorDisplay.h"
 #include "ui/platform/WindowPlacement.h"
 
@@ -30,8 +30,8 @@ TFMain::TFMain() {
 
 TFMain::~TFMain() {
   qApp->removeEventFilter(this);
-  // Its hook calls back into this window, and ~QWidget, which runs after this, sends the chart a
-  // last focus-out.
+  // Its hook calls back into this window, and ~QWidget,
+  // which runs after this, sends the chart a last focus-out.
   delete chartFocus_;
 }
 
@@ -49,9 +49,11 @@ void TFMain::WireEvents() {
   chMarks->OnClick = [this] { chMarksClick(); };
   Chart->OnMouseMove = [this](int x, int y) { ChartMouseMove(x, y); };
   Chart->OnMouseLeave = [this] { ChartMouseLeave(); };
-  chartFocus_ = new ChartFocus(*Chart, [this](int year, QRect bars) { ShowYearHintBelow(year, bars); }, [this] {
-    if (FHint) FHint->hide();
-  });
+  chartFocus_ = new ChartFocus(
+      *Chart, [this](int year, QRect bars) { ShowYearHintBelow(year, bars); },
+      [this] {
+        if (FHint) FHint->hide();
+      });
   LinkLabel->OnLinkClick = [this](const QString& link) { LinkLabelLinkClick(link); };
 }
 
@@ -79,7 +81,8 @@ void TFMain::FormShow() {
   QApplication::setApplicationDisplayName(windowTitle());
   const QString address = MakerAddress();
   const QString shown = QString(address).remove(QRegularExpression(QStringLiteral("^[a-z]+://")));
-  LinkLabel->SetCaption(QStringLiteral("<a href=\"%1\" style=\"color:#8fbcf0\">%2</a>").arg(address, shown));
+  LinkLabel->SetCaption(
+      QStringLiteral("<a href=\"%1\" style=\"color:#8fbcf0\">%2</a>").arg(address, shown));
   LinkLabel->move((width() - LinkLabel->width()) / 2, LinkLabel->y());
   windowAnchors_ = AnchorSet();
   windowAnchors_.Add(LinkLabel, akBottom, size());
@@ -95,7 +98,8 @@ void TFMain::resizeEvent(QResizeEvent* event) {
 void TFMain::FormResize() {
   Totals1.panel->setVisible(Totals1.LabelsFit());
   lStats1->setVisible(Totals1.panel->isVisibleTo(this));
-  Totals2.panel->setVisible(Totals1.panel->isVisibleTo(this) && chAlternative->Checked() && Totals2.LabelsFit());
+  Totals2.panel->setVisible(Totals1.panel->isVisibleTo(this) && chAlternative->Checked() &&
+                            Totals2.LabelsFit());
   lStats2->setVisible(Totals2.panel->isVisibleTo(this));
 }
 
@@ -124,7 +128,8 @@ void TFMain::chAlternativeClick() {
   const bool on = chAlternative->Checked();
   if (!on)
     for (int i = AlternativeSeries; i < TChart::SeriesCount; ++i) Chart->Series(i).Clear();
-  for (int i = AlternativeSeries; i < TChart::SeriesCount; ++i) Chart->Series(i).SetShowInLegend(on);
+  for (int i = AlternativeSeries; i < TChart::SeriesCount; ++i)
+    Chart->Series(i).SetShowInLegend(on);
   APanel->setEnabled(on);
   narrator_->AlternativeSwitched(on);
   Recalculate();

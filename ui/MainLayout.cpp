@@ -79,19 +79,25 @@ void SetBaseline(QLabel* caption, int baseline) {
 // A caption above a field sits just over it, clear of the field above; a caption beside a control
 // shares the line of its text, or its middle.
 void AlignCaptions(const TFMain& w) {
-  const std::pair<QLabel*, const QWidget*> above[] = {{w.Label3, w.TIntDep}, {w.Label4, w.TRegDep},
-                                                      {w.Label6, w.CDefFreq}, {w.lCompFreq, w.CcompFreq},
-                                                      {w.Label7, w.TIntRate}, {w.Label1, w.seYears}};
+  const std::pair<QLabel*, const QWidget*> above[] = {
+      {w.Label3, w.TIntDep},      {w.Label4, w.TRegDep},  {w.Label6, w.CDefFreq},
+      {w.lCompFreq, w.CcompFreq}, {w.Label7, w.TIntRate}, {w.Label1, w.seYears}};
   for (const auto& [caption, field] : above) SetBaseline(caption, field->y() - CaptionToField);
-  const std::pair<QLabel*, const QWidget*> beside[] = {
-      {w.Label20, w.TIntRate}, {w.Label8, w.TAltdep}, {w.Label9, w.CAltFreq}, {w.Label2, w.TB}, {w.lStartLater, w.TB}};
+  const std::pair<QLabel*, const QWidget*> beside[] = {{w.Label20, w.TIntRate},
+                                                       {w.Label8, w.TAltdep},
+                                                       {w.Label9, w.CAltFreq},
+                                                       {w.Label2, w.TB},
+                                                       {w.lStartLater, w.TB}};
   for (const auto& [caption, control] : beside) SetBaseline(caption, CentredBaseline(*control));
 }
 
 }  // namespace
 
 std::array<std::pair<TLabel*, TLabel*>, 4> TotalsPanel::Rows() const {
-  return {{{initialDep, initialDepVal}, {regularDep, regularDepVal}, {totalInt, totalIntVal}, {total, totalVal}}};
+  return {{{initialDep, initialDepVal},
+           {regularDep, regularDepVal},
+           {totalInt, totalIntVal},
+           {total, totalVal}}};
 }
 
 bool TotalsPanel::LabelsFit() const {
@@ -134,12 +140,12 @@ void TFMain::CreateControls() {
 }
 
 void TFMain::SetTabOrder() {
-  // The bottom panel comes first; the alternative's controls are skipped while its panel is disabled.
+  // The bottom panel comes first; the alternative's
+  // controls are skipped while its panel is disabled.
   Chart->setFocusPolicy(Qt::TabFocus);
-  QWidget* const order[] = {chAlternative, TAltdep, CAltFreq, TB, TIntDep, TRegDep, CDefFreq, CcompFreq,
-                            TIntRate, seYears, Chart};
-  for (std::size_t i = 1; i < std::size(order); ++i)
-    setTabOrder(order[i - 1], order[i]);
+  QWidget* const order[] = {chAlternative, TAltdep,   CAltFreq, TB,      TIntDep, TRegDep,
+                            CDefFreq,      CcompFreq, TIntRate, seYears, Chart};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   TIntDep->setFocus();
 }
 
@@ -163,7 +169,8 @@ void TFMain::CreateInputs() {
 }
 
 void TFMain::CreateAlternative() {
-  chAlternative = Fitted(Place(new TCheckBox(QStringLiteral("Alternative strategy"), Panel1), 20, 11, 165, 17));
+  chAlternative =
+      Fitted(Place(new TCheckBox(QStringLiteral("Alternative strategy"), Panel1), 20, 11, 165, 17));
   APanel = Place(RaisedPanel(Panel1, QStringLiteral("APanel")), 10, 34, 441, 103);
   APanel->setEnabled(false);
   Label8 = Caption(QStringLiteral("Change regular deposit:"), APanel, 10, 10);

@@ -4,11 +4,11 @@
 #include "core/FrequencyTable.h"
 #include "core/MoneyText.h"
 #include "core/RateText.h"
-#include "ui/accessibility/Narrator.h"
 #include "ui/UMain.h"
 #include "ui/YearFigures.h"
-#include "ui/platform/QtText.h"
+#include "ui/accessibility/Narrator.h"
 #include "ui/eventloop/WaitingEvents.h"
+#include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -33,13 +33,16 @@ void TFMain::Recalculate() {
     Chart->Series(YourInterest).Marks().SetArrowLength(SoleArrow);
     return;
   }
-  CalculateStrategy(true, AMonth, fa, TB->Position(), InitialDep, MoneyToInt64(View(TAltdep->text()), 0));
+  CalculateStrategy(true, AMonth, fa, TB->Position(), InitialDep,
+                    MoneyToInt64(View(TAltdep->text()), 0));
   ShowTotals(Totals2, AlternativeSeries);
   const int last = seYears->Value() - 1;
   const bool alternativeEarnsMore =
       Chart->Series(AlternativeInterest).YValue(last) > Chart->Series(YourInterest).YValue(last);
   Chart->Series(YourInterest).Marks().SetArrowLength(alternativeEarnsMore ? ShortArrow : LongArrow);
-  Chart->Series(AlternativeInterest).Marks().SetArrowLength(alternativeEarnsMore ? LongArrow : ShortArrow);
+  Chart->Series(AlternativeInterest)
+      .Marks()
+      .SetArrowLength(alternativeEarnsMore ? LongArrow : ShortArrow);
   Chart->Series(YourInterest).Marks().SetOnTop(true);
   Chart->Series(AlternativeInterest).Marks().SetOnTop(true);
 }
@@ -59,14 +62,16 @@ void TFMain::CalculateStrategy(bool AAlternative, bool ASubAnnual, std::int64_t 
   inputs.depositsPerYear = k;
   inputs.rate = RateToFloat(View(TIntRate->text()), 0);
   inputs.years = seYears->Value();
-  ProjectStrategy(inputs, projection, {Chart->Series(first), Chart->Series(first + 1), Chart->Series(first + 2)});
+  ProjectStrategy(inputs, projection,
+                  {Chart->Series(first), Chart->Series(first + 1), Chart->Series(first + 2)});
 }
 
 void TFMain::ShowTotals(const TotalsPanel& totals, int firstSeries) {
   const YearFigures figures = FiguresOf(*Chart, firstSeries, seYears->Value() - 1);
   const auto values = figures.Shown();
   const auto rows = totals.Rows();
-  for (std::size_t i = 0; i < rows.size(); ++i) rows[i].second->SetCaption(ToQString(FormatMoney(values[i])));
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    rows[i].second->SetCaption(ToQString(FormatMoney(values[i])));
   narrator_->TotalsShown(totals, figures);
 }
 

@@ -19,7 +19,9 @@ constexpr qreal Opacity = 220.0 / 255.0;
 QLabel* MakeLabel(QWidget* parent, const QString& text, bool bold, QColor color = Qt::black) {
   auto* label = new QLabel(text, parent);
   label->setFont(WindowFont(11, bold));
-  label->setStyleSheet(QStringLiteral("QLabel { background: transparent; border: none; color: %1; }").arg(color.name()));
+  label->setStyleSheet(
+      QStringLiteral("QLabel { background: transparent; border: none; color: %1; }")
+          .arg(color.name()));
   return label;
 }
 
@@ -39,7 +41,8 @@ TFHint::TFHint(QWidget* owner)
   setFocusPolicy(Qt::NoFocus);
   setWindowOpacity(Opacity);
   // The program's style stays out of the hint: plain white with black text.
-  setStyleSheet(QStringLiteral("TFHint, QWidget { background: white; color: black; border: none; }"));
+  setStyleSheet(
+      QStringLiteral("TFHint, QWidget { background: white; color: black; border: none; }"));
   setAutoFillBackground(true);
   QPalette plain;
   plain.setColor(QPalette::Window, Qt::white);
@@ -51,7 +54,8 @@ TFHint::TFHint(QWidget* owner)
   lAlternative = MakeLabel(this, QStringLiteral("Alternative"), true, QColor(0, 0, 128));
   captions_ = {lAfter, MakeLabel(this, QStringLiteral("Initial deposit"), false),
                MakeLabel(this, QStringLiteral("Regular deposits"), false),
-               MakeLabel(this, QStringLiteral("Total interest"), false), MakeLabel(this, QStringLiteral("Total"), true)};
+               MakeLabel(this, QStringLiteral("Total interest"), false),
+               MakeLabel(this, QStringLiteral("Total"), true)};
   lInit1 = MakeLabel(this, QString(), false);
   lRegular1 = MakeLabel(this, QString(), false);
   lTotalInt1 = MakeLabel(this, QString(), false);
@@ -65,10 +69,13 @@ TFHint::TFHint(QWidget* owner)
   resize(502, ClientHeight);
 }
 
-void TFHint::SetParams(std::int64_t AYears, std::int64_t AInitialDeposit, std::int64_t ARegularDeposits,
-                       std::int64_t ATotalInterest, std::int64_t AAltInitialDeposit,
-                       std::int64_t AAltRegularDeposits, std::int64_t AAltTotalInterest) {
-  lAfter->setText(QStringLiteral("After %1 year%2").arg(AYears).arg(AYears > 1 ? QStringLiteral("s") : QString()));
+void TFHint::SetParams(std::int64_t AYears, std::int64_t AInitialDeposit,
+                       std::int64_t ARegularDeposits, std::int64_t ATotalInterest,
+                       std::int64_t AAltInitialDeposit, std::int64_t AAltRegularDeposits,
+                       std::int64_t AAltTotalInterest) {
+  lAfter->setText(QStringLiteral("After %1 year%2")
+                      .arg(AYears)
+                      .arg(AYears > 1 ? QStringLiteral("s") : QString()));
   FillColumn(yours_, AInitialDeposit, ARegularDeposits, ATotalInterest);
   ColumnWidths[1] = WidestText(yours_);
   const bool withAlternative = AAltInitialDeposit != -1;
@@ -93,7 +100,8 @@ double TFHint::WidestText(const Column& column) {
   return widest;
 }
 
-void TFHint::FillColumn(const Column& column, std::int64_t initial, std::int64_t regular, std::int64_t interest) {
+void TFHint::FillColumn(const Column& column, std::int64_t initial, std::int64_t regular,
+                        std::int64_t interest) {
   column[1]->setText(Money(initial));
   column[2]->setText(Money(regular));
   column[3]->setText(Money(interest));
@@ -102,15 +110,18 @@ void TFHint::FillColumn(const Column& column, std::int64_t initial, std::int64_t
 
 void TFHint::Arrange() {
   const double rowHeight = (height() - 2 * Border) / static_cast<double>(RowCount);
-  const auto rowTop = [&](int row) { return Border + static_cast<int>(std::lround(row * rowHeight)); };
+  const auto rowTop = [&](int row) {
+    return Border + static_cast<int>(std::lround(row * rowHeight));
+  };
   const int height = static_cast<int>(std::lround(rowHeight));
   const int column1Right = Border + static_cast<int>(ColumnWidths[0] + ColumnWidths[1]);
   const int column2Right = column1Right + static_cast<int>(ColumnWidths[2]);
   for (int row = 0; row < RowCount; ++row) {
     const auto r = static_cast<std::size_t>(row);
-    captions_[r]->setGeometry(Border + CaptionMargin, rowTop(row), static_cast<int>(ColumnWidths[0]) - CaptionMargin,
-                              height);
-    for (const auto& [label, right] : {std::pair{yours_[r], column1Right}, std::pair{alternative_[r], column2Right}}) {
+    captions_[r]->setGeometry(Border + CaptionMargin, rowTop(row),
+                              static_cast<int>(ColumnWidths[0]) - CaptionMargin, height);
+    for (const auto& [label, right] :
+         {std::pair{yours_[r], column1Right}, std::pair{alternative_[r], column2Right}}) {
       const int width = label->sizeHint().width();
       label->setGeometry(right - width, rowTop(row), width, height);
       label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

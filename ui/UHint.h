@@ -15,8 +15,8 @@ class TFHint : public QWidget {
 
   // -1 as the alternative's initial deposit leaves the alternative column out.
   void SetParams(std::int64_t AYears, std::int64_t AInitialDeposit, std::int64_t ARegularDeposits,
-                 std::int64_t ATotalInterest, std::int64_t AAltInitialDeposit, std::int64_t AAltRegularDeposits,
-                 std::int64_t AAltTotalInterest);
+                 std::int64_t ATotalInterest, std::int64_t AAltInitialDeposit,
+                 std::int64_t AAltRegularDeposits, std::int64_t AAltTotalInterest);
   // Shows the window without taking the activation or the focus from the main window.
   void Show();
 
@@ -42,7 +42,8 @@ class TFHint : public QWidget {
  private:
   using Column = std::array<QLabel*, RowCount>;
   static double WidestText(const Column& column);
-  void FillColumn(const Column& column, std::int64_t initial, std::int64_t regular, std::int64_t interest);
+  void FillColumn(const Column& column, std::int64_t initial, std::int64_t regular,
+                  std::int64_t interest);
   void Arrange();
 
   Column captions_;

@@ -99,16 +99,17 @@ class TFMain : public QWidget {
   TotalsPanel Totals2;
 
   // --- state
-  double PrevXVal = 0;     // the year the hint shows; 0 while it is hidden
-  QString PrevRegularDep;  // the regular deposit kept while continuous compounding empties the field
+  double PrevXVal = 0;  // the year the hint shows; 0 while it is hidden
+  QString
+      PrevRegularDep;  // the regular deposit kept while continuous compounding empties the field
   std::int64_t InitialDep = 0;
   std::int64_t RegularDep = 0;
-  std::int64_t k = 0;   // deposits per year
-  std::int64_t f = 0;   // your compounding periods per year
-  std::int64_t fa = 0;  // the alternative's compounding periods per year
+  std::int64_t k = 0;          // deposits per year
+  std::int64_t f = 0;          // your compounding periods per year
+  std::int64_t fa = 0;         // the alternative's compounding periods per year
   ProjectionState projection;  // realInterest and realDep
-  bool Month = false;   // your compounding is more often than yearly
-  bool AMonth = false;  // the alternative's is
+  bool Month = false;          // your compounding is more often than yearly
+  bool AMonth = false;         // the alternative's is
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -134,15 +135,17 @@ class TFMain : public QWidget {
   void WindowExposed();
   void chAlternativeClick();
   void seYearsChange();
-  void TBChange();  // the start-later slider
+  void TBChange();        // the start-later slider
   void TIntRateChange();  // a change of any entry field: TIntDep, TRegDep, TAltdep and TIntRate
   void LinkLabelLinkClick(const QString& link);
 
   // key rules of the entry fields
-  void TIntDepKeyPress(TEdit& Sender, char16_t& Key);  // the TIntDep* rules serve all three money fields:
-  void TIntDepKeyDown(TEdit& Sender, int& Key);        // TIntDep, TRegDep and TAltdep
+  void TIntDepKeyPress(TEdit& Sender,
+                       char16_t& Key);           // the TIntDep* rules serve all three money fields:
+  void TIntDepKeyDown(TEdit& Sender, int& Key);  // TIntDep, TRegDep and TAltdep
   void TIntDepExit(TEdit& Sender);
-  void TIntRateKeyPress(TEdit& Sender, char16_t& Key);  // the TIntRate* rules serve the rate field alone
+  void TIntRateKeyPress(TEdit& Sender,
+                        char16_t& Key);  // the TIntRate* rules serve the rate field alone
   void TIntRateKeyDown(TEdit& Sender, int& Key);
   void TIntRateExit(TEdit& Sender);
   void ApplyMoneyEdit(TEdit& Sender, const TKeyEdit& E);
@@ -161,7 +164,8 @@ class TFMain : public QWidget {
   // projection and totals
   void Recalculate();
   void CalculateStrategy(bool AAlternative, bool ASubAnnual, std::int64_t APeriodsPerYear,
-                         std::int64_t AStartLater, std::int64_t AInitialDeposit, std::int64_t ARegularDeposit);
+                         std::int64_t AStartLater, std::int64_t AInitialDeposit,
+                         std::int64_t ARegularDeposit);
   void ShowTotals(const TotalsPanel& totals, int firstSeries);
 
   // chart

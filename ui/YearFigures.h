@@ -15,8 +15,9 @@ namespace penmarrow::ui {
 inline const std::array<QString, 2> StrategyNames{QStringLiteral("Your strategy"),
                                                   QStringLiteral("Alternative strategy")};
 // The names of what YearFigures::Shown lists, in its order.
-inline const std::array<QString, 4> FigureNames{QStringLiteral("Initial deposit"), QStringLiteral("Regular deposits"),
-                                                QStringLiteral("Total interest"), QStringLiteral("Total savings")};
+inline const std::array<QString, 4> FigureNames{
+    QStringLiteral("Initial deposit"), QStringLiteral("Regular deposits"),
+    QStringLiteral("Total interest"), QStringLiteral("Total savings")};
 
 struct YearFigures {
   Extended initialDeposit;
@@ -24,11 +25,14 @@ struct YearFigures {
   Extended totalInterest;
   Extended Total() const { return initialDeposit + (regularDeposits + totalInterest); }
   // In the order the totals panel and the chart's table show them.
-  std::array<Extended, 4> Shown() const { return {initialDeposit, regularDeposits, totalInterest, Total()}; }
+  std::array<Extended, 4> Shown() const {
+    return {initialDeposit, regularDeposits, totalInterest, Total()};
+  }
 };
 
 inline YearFigures FiguresOf(const TChart& chart, int firstSeries, int yearIndex) {
-  return {chart.Series(firstSeries).YValue(yearIndex), chart.Series(firstSeries + 1).YValue(yearIndex),
+  return {chart.Series(firstSeries).YValue(yearIndex),
+          chart.Series(firstSeries + 1).YValue(yearIndex),
           chart.Series(firstSeries + 2).YValue(yearIndex)};
 }
 

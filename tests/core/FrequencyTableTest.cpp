@@ -39,9 +39,17 @@ struct LookupCase {
 
 TEST(FrequencyTable, LookupIgnoresTheCaseOfAsciiLettersOnly) {
   const LookupCase cases[] = {
-      {u"Annually", 1, false},   {u"ANNUALLY", 1, false}, {u"Quarterly", 4, true}, {u"MONTHLY", 12, true},
-      {u"weekly", 52, true},     {u"dAiLy", 365, true},   {u"Continuous", 3650, true},
-      {u"", 0, false},           {u"Month", 0, false},    {u"Monthly ", 0, false}, {u"Monthlyy", 0, false},
+      {u"Annually", 1, false},
+      {u"ANNUALLY", 1, false},
+      {u"Quarterly", 4, true},
+      {u"MONTHLY", 12, true},
+      {u"weekly", 52, true},
+      {u"dAiLy", 365, true},
+      {u"Continuous", 3650, true},
+      {u"", 0, false},
+      {u"Month", 0, false},
+      {u"Monthly ", 0, false},
+      {u"Monthlyy", 0, false},
       {u"DA\u0130LY", 0, false},  // a dotted capital I is no ASCII letter
       {u"\uFF2DONTHLY", 0, false},
   };
@@ -57,8 +65,9 @@ TEST(FrequencyTable, LookupIgnoresTheCaseOfAsciiLettersOnly) {
 
 TEST(FrequencyTable, ContinuousIsRecognisedByNameIgnoringAsciiCase) {
   const std::pair<std::u16string_view, bool> cases[] = {
-      {u"Continuous", true}, {u"continuous", true}, {u"CONTINUOUS", true}, {u"Daily", false},
-      {u"", false},          {u"Continuous ", false}, {u"CONT\u0130NUOUS", false},
+      {u"Continuous", true},       {u"continuous", true}, {u"CONTINUOUS", true},
+      {u"Daily", false},           {u"", false},          {u"Continuous ", false},
+      {u"CONT\u0130NUOUS", false},
   };
   for (const auto& [text, continuous] : cases) {
     SCOPED_TRACE(std::string(text.begin(), text.end()));

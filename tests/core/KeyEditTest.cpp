@@ -15,8 +15,11 @@ class PinnedSettings : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_ = FormatSettings();
-    FormatSettings() = {.CurrencyString = u"$", .ThousandSeparator = u',', .DecimalSeparator = u'.',
-                        .CurrencyFormat = 0, .NegCurrFormat = 0};
+    FormatSettings() = {.CurrencyString = u"$",
+                        .ThousandSeparator = u',',
+                        .DecimalSeparator = u'.',
+                        .CurrencyFormat = 0,
+                        .NegCurrFormat = 0};
   }
   void TearDown() override { FormatSettings() = saved_; }
 
@@ -64,8 +67,18 @@ const KeyCase KeyCases[] = {
     {"NegativeSelLengthSelectsNothing", u"$1,000", 2, -4, u'5', {u"$15,000", 3}},
     {"TypingIntoEmptyTextWithAStaleSelection", u"", 5, 5, u'7', {u"7", 1}},
     {"BackspacePastTheEndRemovesTheLastCharacter", u"$1,000", 99, 0, Backspace, {u"$1,00", 5}},
-    {"BackspaceFarBeforeTheStartChangesNothing", u"$1,000", INT_MIN, INT_MIN, Backspace, {u"$1,000", 0}},
-    {"DeleteFarPastTheEndChangesNothing", u"$1,000", INT_MAX, INT_MAX, std::nullopt, {u"$1,000", 6}},
+    {"BackspaceFarBeforeTheStartChangesNothing",
+     u"$1,000",
+     INT_MIN,
+     INT_MIN,
+     Backspace,
+     {u"$1,000", 0}},
+    {"DeleteFarPastTheEndChangesNothing",
+     u"$1,000",
+     INT_MAX,
+     INT_MAX,
+     std::nullopt,
+     {u"$1,000", 6}},
     {"DeleteBeforeTheStartRemovesTheFirstCharacter", u"$1,000", -5, 0, std::nullopt, {u"1,000", 0}},
     {"PositionsCountCodeUnits", Emoji, 1, 0, u'5', {std::u16string{Emoji[0], u'5', Emoji[1]}, 2}},
 };
@@ -95,11 +108,11 @@ class MoneyKeyRule : public PinnedSettings {};
 
 TEST_F(MoneyKeyRule, AllowsEmptyTextAndAmountsUpTo999999) {
   const MoneyCase cases[] = {
-      {u"", true},          {u"$1,0005", true},   {u"7", true},           {u"5$1,000", true},
-      {u"5", true},         {u"$,000", true},     {u"$0000001", true},    {u"$999,999", true},
-      {u"999999", true},    {u"-5", true},        {u"$-5", true},         {u"$$F423F", true},
-      {u"$100,0001", false}, {u"$", false},       {u"abc", false},        {u"$1,000,000", false},
-      {u"1000000", false},  {u"12345678", false}, {u"$$F4240", false},    {u"5 ", false},
+      {u"", true},           {u"$1,0005", true},   {u"7", true},        {u"5$1,000", true},
+      {u"5", true},          {u"$,000", true},     {u"$0000001", true}, {u"$999,999", true},
+      {u"999999", true},     {u"-5", true},        {u"$-5", true},      {u"$$F423F", true},
+      {u"$100,0001", false}, {u"$", false},        {u"abc", false},     {u"$1,000,000", false},
+      {u"1000000", false},   {u"12345678", false}, {u"$$F4240", false}, {u"5 ", false},
   };
   for (const MoneyCase& c : cases) {
     SCOPED_TRACE(std::string(c.candidate.begin(), c.candidate.end()));
@@ -116,15 +129,18 @@ TEST_F(MoneyKeyRule, FollowsTheCurrencyStringOfTheSettings) {
 TEST_F(MoneyKeyRule, PastedTextHoldsOnlyWhatTypingCouldHaveMade) {
   // Negative, hexadecimal and doubled currency forms pass the amount rule but cannot be typed:
   // "$$2,000" reads as hexadecimal 8,192, and leaving the field rewrites the others as 0.
-  const std::u16string leadingZeros = std::u16string(40'000, u'0') + u"5";  // typing never stops zeros
+  const std::u16string leadingZeros =
+      std::u16string(40'000, u'0') + u"5";  // typing never stops zeros
   const MoneyCase cases[] = {
-      {u"-500", false},    {u"$-04", false},   {u"x8000000000000000", false}, {u"$FF", false},
-      {u" 12", false},     {u"1.5", false},    {u"$$2,000", false},           {u"$2,000$", false},
-      {u"1,000,000", false}, {u"$2,500", true}, {u"2500", true},              {u"", true},
-      {u"999,999", true},  {u"5$1,000", true}, {leadingZeros, true},
+      {u"-500", false},    {u"$-04", false},    {u"x8000000000000000", false},
+      {u"$FF", false},     {u" 12", false},     {u"1.5", false},
+      {u"$$2,000", false}, {u"$2,000$", false}, {u"1,000,000", false},
+      {u"$2,500", true},   {u"2500", true},     {u"", true},
+      {u"999,999", true},  {u"5$1,000", true},  {leadingZeros, true},
   };
   for (const MoneyCase& c : cases) {
-    SCOPED_TRACE(std::string(c.candidate.begin(), c.candidate.begin() + std::min<std::size_t>(c.candidate.size(), 20)));
+    SCOPED_TRACE(std::string(c.candidate.begin(),
+                             c.candidate.begin() + std::min<std::size_t>(c.candidate.size(), 20)));
     EXPECT_EQ(MoneyPasteAllowed(c.candidate), c.allowed);
   }
 }
@@ -139,23 +155,25 @@ class RateKeyRule : public PinnedSettings {};
 
 TEST_F(RateKeyRule, AllowsEmptyTextAndRatesFrom0To9999WithinFiveCharacters) {
   const RateCase cases[] = {
-      {u"", true, true},         {u"", false, true},          {u"5.001", true, true},
-      {u"5.0012", true, false},  {u"5.0012", false, true},    {u".", true, true},
-      {u"0", true, true},        {u"99", true, true},         {u"99.99", true, true},
-      {u"99.990", false, true},  {u"99.991", false, false},   {u"999", true, false},
-      {u"500", false, false},    {u"999.9", true, false},     {u"5.5.", true, false},
-      {u"-1", true, false},      {u"abc", false, false},      {u"5,5", false, false},
+      {u"", true, true},        {u"", false, true},        {u"5.001", true, true},
+      {u"5.0012", true, false}, {u"5.0012", false, true},  {u".", true, true},
+      {u"0", true, true},       {u"99", true, true},       {u"99.99", true, true},
+      {u"99.990", false, true}, {u"99.991", false, false}, {u"999", true, false},
+      {u"500", false, false},   {u"999.9", true, false},   {u"5.5.", true, false},
+      {u"-1", true, false},     {u"abc", false, false},    {u"5,5", false, false},
   };
   for (const RateCase& c : cases) {
-    SCOPED_TRACE(std::string(c.candidate.begin(), c.candidate.end()) + (c.limitLength ? " limited" : ""));
+    SCOPED_TRACE(std::string(c.candidate.begin(), c.candidate.end()) +
+                 (c.limitLength ? " limited" : ""));
     EXPECT_EQ(RateTextAllowed(c.candidate, c.limitLength), c.allowed);
   }
 }
 
 TEST_F(RateKeyRule, PastedTextHoldsOnlyWhatTypingCouldHaveMadeAndIsTestedWhole) {
   const RateCase cases[] = {
-      {u"7.5", true, true},     {u"99.99", true, true},   {u"2.5e-3", true, false}, {u"1e1", true, false},
-      {u"1.5e10", true, false}, {u"99.999", true, false}, {u"+5", true, false},     {u" 5", true, false},
+      {u"7.5", true, true},  {u"99.99", true, true},   {u"2.5e-3", true, false},
+      {u"1e1", true, false}, {u"1.5e10", true, false}, {u"99.999", true, false},
+      {u"+5", true, false},  {u" 5", true, false},
   };
   for (const RateCase& c : cases) {
     SCOPED_TRACE(std::string(c.candidate.begin(), c.candidate.end()));

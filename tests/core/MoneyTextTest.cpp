@@ -92,18 +92,21 @@ TEST(FormatMoney, WritesWholeUnitsGroupedOrScientificFrom16Digits) {
       {0.5L, u"$1"},
       {2.5L, u"$3"},
   };
-  ExpectWritten(cases, [](Extended value, const TFormatSettings& s) { return FormatMoney(value, s); });
+  ExpectWritten(cases,
+                [](Extended value, const TFormatSettings& s) { return FormatMoney(value, s); });
 }
 
 TEST(FormatMoney, PlacesTheCurrencyByCurrencyFormat) {
   const std::u16string_view forms[] = {u"$1,000", u"1,000$", u"$ 1,000", u"1,000 $"};
-  for (int form = 0; form < 4; ++form) EXPECT_EQ(FormatMoney(1000, Pinned(form)), forms[form]) << "form " << form;
+  for (int form = 0; form < 4; ++form)
+    EXPECT_EQ(FormatMoney(1000, Pinned(form)), forms[form]) << "form " << form;
 }
 
 TEST(FormatMoney, WritesNegativeAmountsByNegCurrFormat) {
   const std::u16string_view forms[] = {
-      u"($1,000)", u"-$1,000", u"$-1,000", u"$1,000-", u"(1,000$)", u"-1,000$", u"1,000-$", u"1,000$-",
-      u"-1,000 $", u"-$ 1,000", u"1,000 $-", u"$ 1,000-", u"$ -1,000", u"1,000- $", u"($ 1,000)", u"(1,000 $)",
+      u"($1,000)", u"-$1,000",  u"$-1,000",   u"$1,000-",   u"(1,000$)", u"-1,000$",
+      u"1,000-$",  u"1,000$-",  u"-1,000 $",  u"-$ 1,000",  u"1,000 $-", u"$ 1,000-",
+      u"$ -1,000", u"1,000- $", u"($ 1,000)", u"(1,000 $)",
   };
   for (int form = 0; form < 16; ++form) {
     // The negative form wins whatever the positive one is.
@@ -129,7 +132,9 @@ TEST_P(MoneyRoundTrip, TwoSeparatorsDoNotReadBack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CurrencyFormats, MoneyRoundTrip, ::testing::Values(0, 1, 2),
-                         [](const auto& info) { return "CurrencyFormat" + std::to_string(info.param); });
+                         [](const auto& info) {
+                           return "CurrencyFormat" + std::to_string(info.param);
+                         });
 
 TEST(MoneyRoundTrip, TrailingSpacedCurrencyNeverReadsBack) {
   const TFormatSettings s = Pinned(3);

@@ -1,6 +1,6 @@
-// The projection against a literal transcription of its steps: one period at a time, the credit test
-// in extended precision, every rounding made, over random strategies including ones that leave the
-// 64-bit range, negative rates and amounts, and frequencies the window does not offer.
+// The projection against a literal transcription of its steps: one period at a time, the credit
+// test in extended precision, every rounding made, over random strategies including ones that leave
+// the 64-bit range, negative rates and amounts, and frequencies the window does not offer.
 
 #include <gtest/gtest.h>
 
@@ -30,13 +30,16 @@ Points Projected(const StrategyInputs& in) {
   } catch (const EInvalidOp&) {
     failed = true;
   }
-  return {std::move(initial.values), std::move(deposits.values), std::move(interest.values), failed};
+  return {std::move(initial.values), std::move(deposits.values), std::move(interest.values),
+          failed};
 }
 
 class LiteralProjection {
  public:
   explicit LiteralProjection(const StrategyInputs& in)
-      : in_(in), n_(static_cast<Extended>(in.periodsPerYear)), P_(static_cast<Extended>(in.initialDeposit)) {}
+      : in_(in),
+        n_(static_cast<Extended>(in.periodsPerYear)),
+        P_(static_cast<Extended>(in.initialDeposit)) {}
 
   Points Run() {
     Points p;
@@ -50,8 +53,9 @@ class LiteralProjection {
 
  private:
   void Project(Points& p) {
-    const std::int64_t ka = static_cast<std::int64_t>(static_cast<std::uint64_t>(in_.depositsPerYear) *
-                                                      static_cast<std::uint64_t>(in_.regularDeposit));
+    const std::int64_t ka =
+        static_cast<std::int64_t>(static_cast<std::uint64_t>(in_.depositsPerYear) *
+                                  static_cast<std::uint64_t>(in_.regularDeposit));
     std::int64_t Vd = ka, Vi = 0;
     D_ = static_cast<Extended>(ka);
     if (in_.continuous) {
@@ -72,7 +76,8 @@ class LiteralProjection {
       p.interest.push_back(active ? static_cast<double>(Vi) : 0);
       if (!active) continue;
       if (in_.continuous) {
-        Vi = Round((std::pow(GrowthBase, (Hundredth * in_.rate) * static_cast<Extended>(y + 1)) - 1) * P_);
+        Vi = Round(
+            (std::pow(GrowthBase, (Hundredth * in_.rate) * static_cast<Extended>(y + 1)) - 1) * P_);
       } else {
         const Extended increment = (static_cast<Extended>(in_.depositsPerYear) / n_) *
                                    static_cast<Extended>(in_.regularDeposit);
@@ -87,7 +92,8 @@ class LiteralProjection {
                            : 1;
     Extended c = 0, T = D_;
     for (std::int64_t i = 1; i <= count; ++i) {
-      I_ = ((((Hundredth / n_) * in_.rate) * I_) + I_) + ((((P_ + D_) * Hundredth) / n_) * in_.rate);
+      I_ =
+          ((((Hundredth / n_) * in_.rate) * I_) + I_) + ((((P_ + D_) * Hundredth) / n_) * in_.rate);
       Vi = Round(I_);
       T = increment + T;
       c = c + 1;
@@ -131,8 +137,10 @@ StrategyInputs RandomStrategy(std::mt19937_64& random) {
   in.rate = random() % 4 == 0 ? -hundredths : random() % 3 == 0 ? hundredths * 100 : hundredths;
   in.years = static_cast<std::int32_t>(1 + random() % 50);
   if (random() % 4 == 0) {
-    // A period rate near -1.5 makes the interest swing in sign, out of the range and back within a year.
-    in.rate = -static_cast<Extended>(100 + random() % 300) * static_cast<Extended>(in.periodsPerYear);
+    // A period rate near -1.5 makes the interest swing
+    // in sign, out of the range and back within a year.
+    in.rate =
+        -static_cast<Extended>(100 + random() % 300) * static_cast<Extended>(in.periodsPerYear);
     in.initialDeposit = static_cast<std::int64_t>(random() >> 2) * (random() % 2 == 0 ? 1 : -1);
   }
   return in;
@@ -146,9 +154,10 @@ TEST(ProjectionAgainstLiteralSteps, RandomStrategiesGiveTheSamePointsAndFailures
     const Points expected = LiteralProjection(in).Run();
     const Points got = Projected(in);
     failures += expected.failed;
-    SCOPED_TRACE(testing::Message() << "n " << in.periodsPerYear << " k " << in.depositsPerYear << " P "
-                                    << in.initialDeposit << " a " << in.regularDeposit << " r " << in.rate
-                                    << " Y " << in.years << " S " << in.startLater);
+    SCOPED_TRACE(testing::Message()
+                 << "n " << in.periodsPerYear << " k " << in.depositsPerYear << " P "
+                 << in.initialDeposit << " a " << in.regularDeposit << " r " << in.rate << " Y "
+                 << in.years << " S " << in.startLater);
     ASSERT_EQ(got.failed, expected.failed);
     ASSERT_EQ(got.initial, expected.initial);
     ASSERT_EQ(got.deposits, expected.deposits);

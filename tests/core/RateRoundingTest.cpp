@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <locale.h>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
-#include <locale.h>
 #include <random>
 #include <string>
 
@@ -21,7 +21,8 @@ namespace {
 
 constexpr Extended Unreadable = -1;
 
-// What the reference makes of an ASCII text: the nearest value, or the default past the finite range.
+// What the reference makes of an ASCII text: the
+// nearest value, or the default past the finite range.
 Extended Reference(const std::string& text) {
   static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
   const Extended value = strtold_l(text.c_str(), nullptr, cLocale);
@@ -36,15 +37,37 @@ void ExpectAsReference(const std::string& text) {
   const Extended expected = Reference(text);
   const Extended got = Read(text);
   EXPECT_TRUE(got == expected && std::signbit(got) == std::signbit(expected))
-      << text.substr(0, 60) << (text.size() > 60 ? "..." : "") << ": got " << got << ", nearest " << expected;
+      << text.substr(0, 60) << (text.size() > 60 ? "..." : "") << ": got " << got << ", nearest "
+      << expected;
 }
 
 TEST(RateToFloatRounding, LargeAndSmallPowersOfTenAreTheNearestValues) {
   const char* const texts[] = {
-      "1e95", "1e99", "5e51", "9e59", "3e-28", "1.5e300", "1e4000", "7.7e-3000", "1e-4950", "3.6e-4951",
-      "1.8e-4951", "1.9e-4951", "1e-4952", "1.18973149535723176502e4932", "1.18973149535723176508e4932",
-      "1.18973149535723176505e4932", "3.36210314311209350626e-4932", "0.000001e4938", "123456789e-4940",
-      "99.99", "-0", "-0.0e5", "18446744073709551615", "18446744073709551617", "36893488147419103231",
+      "1e95",
+      "1e99",
+      "5e51",
+      "9e59",
+      "3e-28",
+      "1.5e300",
+      "1e4000",
+      "7.7e-3000",
+      "1e-4950",
+      "3.6e-4951",
+      "1.8e-4951",
+      "1.9e-4951",
+      "1e-4952",
+      "1.18973149535723176502e4932",
+      "1.18973149535723176508e4932",
+      "1.18973149535723176505e4932",
+      "3.36210314311209350626e-4932",
+      "0.000001e4938",
+      "123456789e-4940",
+      "99.99",
+      "-0",
+      "-0.0e5",
+      "18446744073709551615",
+      "18446744073709551617",
+      "36893488147419103231",
   };
   for (const char* text : texts) ExpectAsReference(text);
   EXPECT_GT(Read("1e-4950"), 0);
@@ -84,17 +107,21 @@ struct ExactDecimal {
 ExactDecimal ExactForm(Extended value) {
   constexpr int Digits = 11600;  // more than any extended value has
   std::string text(Digits + 32, '\0');
-  text.resize(static_cast<std::size_t>(std::snprintf(text.data(), text.size(), "%.*Le", Digits - 1, value)));
+  text.resize(static_cast<std::size_t>(
+      std::snprintf(text.data(), text.size(), "%.*Le", Digits - 1, value)));
   const std::size_t e = text.find('e');
   return {text.substr(0, 1) + text.substr(2, e - 2), std::atoi(text.c_str() + e + 1)};
 }
 
-std::string Text(const ExactDecimal& d) { return "0." + d.digits + "e" + std::to_string(d.exponent + 1); }
+std::string Text(const ExactDecimal& d) {
+  return "0." + d.digits + "e" + std::to_string(d.exponent + 1);
+}
 
 // Halfway between two values, by adding their digit strings and halving.
 ExactDecimal Midpoint(ExactDecimal low, const ExactDecimal& high) {
   low.digits.insert(0, static_cast<std::size_t>(high.exponent - low.exponent), '0');
-  low.digits.resize(high.digits.size());  // drops only trailing zeros: both forms have digits to spare
+  low.digits.resize(
+      high.digits.size());  // drops only trailing zeros: both forms have digits to spare
   std::string sum(high.digits.size() + 1, '0');
   int carry = 0;
   for (std::size_t i = high.digits.size(); i-- > 0;) {
@@ -128,7 +155,8 @@ TEST(RateToFloatRounding, HalfwayPointsAndTheirNeighboursOverTheWholeRange) {
     // Past the digits that can decide, a non-zero digit must still tip a halfway value upwards.
     ExactDecimal barelyAbove = middle;
     barelyAbove.digits += std::string(12000, '0') + "1";
-    for (const ExactDecimal& d : {ExactForm(low), middle, below, barelyAbove}) ExpectAsReference(Text(d));
+    for (const ExactDecimal& d : {ExactForm(low), middle, below, barelyAbove})
+      ExpectAsReference(Text(d));
   }
 }
 

@@ -96,7 +96,8 @@ TEST(FormatRate, WritesTwoDecimalsJudgingHalvesOnEighteenDigits) {
       {999'999'999'999'999, u"999,999,999,999,999.00"},
       {1'000'000'000'000'000, u"1E15"},
   };
-  ExpectWritten(cases, [](Extended value, const TFormatSettings& s) { return FormatRate(value, s); });
+  ExpectWritten(cases,
+                [](Extended value, const TFormatSettings& s) { return FormatRate(value, s); });
 }
 
 TEST(FormatRate, UsesTheSeparatorsOfTheSettings) {

@@ -44,13 +44,25 @@ TEST(Round, GoesToTheNearestAndHalvesToEven) {
 
 // Values around both ends of the 64-bit range, NaN and the infinities.
 const Extended Boundaries[] = {
-    0,           -TwoTo63 - 1,  -TwoTo63,   -TwoTo63 + 0.5L, TwoTo63 - 1.5L, TwoTo63 - 1,
-    TwoTo63 - 0.5L, TwoTo63,    TwoTo63 + 1, 9.3e18L,        -9.3e18L,       Nan,
-    Inf,         -Inf,
+    0,
+    -TwoTo63 - 1,
+    -TwoTo63,
+    -TwoTo63 + 0.5L,
+    TwoTo63 - 1.5L,
+    TwoTo63 - 1,
+    TwoTo63 - 0.5L,
+    TwoTo63,
+    TwoTo63 + 1,
+    9.3e18L,
+    -9.3e18L,
+    Nan,
+    Inf,
+    -Inf,
 };
 
 TEST(Round, FailsOutsideThe64BitRangeAndForNaN) {
-  const Extended failing[] = {TwoTo63 - 0.5L, TwoTo63, 9.3e18L, -9.3e18L, -TwoTo63 - 1, Nan, Inf, -Inf};
+  const Extended failing[] = {TwoTo63 - 0.5L, TwoTo63, 9.3e18L, -9.3e18L,
+                              -TwoTo63 - 1,   Nan,     Inf,     -Inf};
   for (const Extended value : failing) {
     SCOPED_TRACE(static_cast<double>(value));
     try {

@@ -8,13 +8,28 @@
 namespace penmarrow {
 namespace {
 
-constexpr TextBoundary AllBoundaries[] = {TextBoundary::Character, TextBoundary::Word, TextBoundary::Sentence,
-                                          TextBoundary::Paragraph, TextBoundary::Line, TextBoundary::Whole};
+constexpr TextBoundary AllBoundaries[] = {TextBoundary::Character, TextBoundary::Word,
+                                          TextBoundary::Sentence,  TextBoundary::Paragraph,
+                                          TextBoundary::Line,      TextBoundary::Whole};
 
 // Texts the fields hold or can be made to hold, and a few that exercise every kind of piece.
-const std::u16string Texts[] = {u"",      u"$",         u"$100",        u"$1,000", u"$1,0005", u"5.00", u"99.99",
-                                u"10",    u"-5",        u"1e9",         u"  $75 ", u"a b  c",  u"One. Two!  Three?",
-                                u"x\ny\n", u"\U0001F600a", u"\xD800" u"$"};
+const std::u16string Texts[] = {u"",
+                                u"$",
+                                u"$100",
+                                u"$1,000",
+                                u"$1,0005",
+                                u"5.00",
+                                u"99.99",
+                                u"10",
+                                u"-5",
+                                u"1e9",
+                                u"  $75 ",
+                                u"a b  c",
+                                u"One. Two!  Three?",
+                                u"x\ny\n",
+                                u"\U0001F600a",
+                                u"\xD800"
+                                u"$"};
 
 std::vector<std::u16string> Pieces(const std::u16string& text, TextBoundary boundary) {
   std::vector<std::u16string> pieces;
@@ -53,7 +68,8 @@ TEST(TextBoundaries, TheEndOfATextGivesTheLastPieceButNoCharacter) {
   const std::u16string text = u"$1,000";
   EXPECT_EQ(SpanAt(text, 6, TextBoundary::Character), (TextSpan{6, 6}));
   EXPECT_EQ(SpanBefore(text, 6, TextBoundary::Character), (TextSpan{5, 6}));
-  for (const TextBoundary b : {TextBoundary::Word, TextBoundary::Sentence, TextBoundary::Line, TextBoundary::Whole})
+  for (const TextBoundary b :
+       {TextBoundary::Word, TextBoundary::Sentence, TextBoundary::Line, TextBoundary::Whole})
     EXPECT_EQ(SpanAt(text, 6, b), (TextSpan{0, 6}));
   EXPECT_EQ(SpanAt(u"", 0, TextBoundary::Line), (TextSpan{0, 0}));
 }
@@ -67,14 +83,15 @@ TEST(TextBoundaries, OffsetsOutsideTheTextGiveEmptySpans) {
   }
 }
 
-// At every offset of every text: the piece holds the offset, and the pieces before and after adjoin it.
+// At every offset of every text: the piece holds the
+// offset, and the pieces before and after adjoin it.
 TEST(TextBoundaries, EveryBoundaryAtEveryOffsetAdjoinsItsNeighbours) {
   for (const std::u16string& text : Texts) {
     const int size = static_cast<int>(text.size());
     for (const TextBoundary b : AllBoundaries) {
       for (int offset = 0; offset <= size; ++offset) {
-        SCOPED_TRACE(testing::Message() << "size " << size << " boundary " << static_cast<int>(b) << " offset "
-                                        << offset);
+        SCOPED_TRACE(testing::Message() << "size " << size << " boundary " << static_cast<int>(b)
+                                        << " offset " << offset);
         const TextSpan at = SpanAt(text, offset, b);
         const TextSpan before = SpanBefore(text, offset, b);
         const TextSpan after = SpanAfter(text, offset, b);

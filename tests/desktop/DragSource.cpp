@@ -12,7 +12,8 @@ int main(int argc, char* argv[]) {
   QObject::connect(&field, &QLineEdit::textChanged, title);
   title();
   field.resize(260, 40);
-  field.move(argc > 3 ? QString::fromLocal8Bit(argv[2]).toInt() : 0, argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 0);
+  field.move(argc > 3 ? QString::fromLocal8Bit(argv[2]).toInt() : 0,
+             argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 0);
   field.show();
   field.selectAll();
   return QApplication::exec();

@@ -13,7 +13,9 @@ namespace {
 
 class Accessibility : public WindowFixture {
  protected:
-  static QAccessibleInterface* Of(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+  static QAccessibleInterface* Of(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+  }
   static QString NameOf(QAccessibleInterface* accessible) {
     return accessible ? accessible->text(QAccessible::Name) : QStringLiteral("<none>");
   }
@@ -26,16 +28,18 @@ class Accessibility : public WindowFixture {
   }
   QStringList Headings() {
     QStringList headings;
-    for (int column = 0; column < Table()->columnCount(); ++column) headings << Table()->columnDescription(column);
+    for (int column = 0; column < Table()->columnCount(); ++column)
+      headings << Table()->columnDescription(column);
     return headings;
   }
 };
 
 TEST_F(Accessibility, EveryInputIsLabelledByItsCaption) {
-  const std::pair<QWidget*, QString> fields[] = {
-      {window.TIntDep, "Initial deposit:"}, {window.TRegDep, "Regular deposit:"},
-      {window.TIntRate, "Interest Rate, in percent:"}, {window.seYears, "Number of years (max 50):"},
-      {window.TAltdep, "Change regular deposit:"}};
+  const std::pair<QWidget*, QString> fields[] = {{window.TIntDep, "Initial deposit:"},
+                                                 {window.TRegDep, "Regular deposit:"},
+                                                 {window.TIntRate, "Interest Rate, in percent:"},
+                                                 {window.seYears, "Number of years (max 50):"},
+                                                 {window.TAltdep, "Change regular deposit:"}};
   for (const auto& [field, caption] : fields) {
     const auto labels = Of(field)->relations(QAccessible::Label);
     ASSERT_FALSE(labels.empty()) << caption.toStdString();
@@ -44,10 +48,13 @@ TEST_F(Accessibility, EveryInputIsLabelledByItsCaption) {
   }
   // The "%" beside the rate labels it too.
   EXPECT_EQ(Of(window.TIntRate)->relations(QAccessible::Label).size(), 2);
-  // A list box and the slider name their caption and what they show, with no label to speak instead.
+  // A list box and the slider name their caption and
+  // what they show, with no label to speak instead.
   const std::pair<QWidget*, QString> choices[] = {
-      {window.CDefFreq, "Deposit frequency: Annually, 1 of 5"}, {window.CcompFreq, "Compound frequency: Annually, 1 of 6"},
-      {window.CAltFreq, "Change compound frequency: Annually, 1 of 5"}, {window.TB, "Start later: 0 years"}};
+      {window.CDefFreq, "Deposit frequency: Annually, 1 of 5"},
+      {window.CcompFreq, "Compound frequency: Annually, 1 of 6"},
+      {window.CAltFreq, "Change compound frequency: Annually, 1 of 5"},
+      {window.TB, "Start later: 0 years"}};
   for (const auto& [control, name] : choices) {
     EXPECT_EQ(NameOf(Of(control)), name);
     EXPECT_TRUE(Of(control)->relations(QAccessible::Label).empty()) << name.toStdString();
@@ -64,7 +71,8 @@ TEST_F(Accessibility, TotalsReadAsStrategyCaptionAndAmount) {
   EXPECT_EQ(NameOf(Of(window.Totals1.totalVal)), "Your strategy, total savings, $2,887");
   EXPECT_EQ(NameOf(Of(window.Totals1.initialDepVal)), "Your strategy, initial deposit, $1,000");
   ClickAlternative();
-  EXPECT_EQ(NameOf(Of(window.Totals2.regularDepVal)), "Alternative strategy, regular deposits, $750");
+  EXPECT_EQ(NameOf(Of(window.Totals2.regularDepVal)),
+            "Alternative strategy, regular deposits, $750");
   EXPECT_EQ(NameOf(Of(window.Totals2.totalIntVal)), "Alternative strategy, total interest, $822");
   TypeInto(window.TIntDep, "2000");
   EXPECT_EQ(NameOf(Of(window.Totals1.initialDepVal)), "Your strategy, initial deposit, $2,000");
@@ -76,27 +84,31 @@ TEST_F(Accessibility, ChartReadsAsATableOfTheShownYears) {
   EXPECT_EQ(NameOf(chart), "Savings by year");
   ASSERT_NE(Table(), nullptr);
   EXPECT_EQ(Table()->rowCount(), 10);
-  EXPECT_EQ(Headings(), (QStringList{"Year", "Your strategy, initial deposit", "Your strategy, regular deposits",
-                                     "Your strategy, total interest", "Your strategy, total savings"}));
-  EXPECT_EQ(Row(0), (QStringList{"Year 1", "initial deposit $1,000", "regular deposits $100", "total interest $50",
-                                  "total savings $1,150"}));
+  EXPECT_EQ(
+      Headings(),
+      (QStringList{"Year", "Your strategy, initial deposit", "Your strategy, regular deposits",
+                   "Your strategy, total interest", "Your strategy, total savings"}));
+  EXPECT_EQ(Row(0), (QStringList{"Year 1", "initial deposit $1,000", "regular deposits $100",
+                                 "total interest $50", "total savings $1,150"}));
   // The last row holds the totals the panel shows.
   EXPECT_EQ(Row(9), (QStringList{"Year 10", "initial deposit $1,000", "regular deposits $1,000",
-                                  "total interest $887", "total savings $2,887"}));
+                                 "total interest $887", "total savings $2,887"}));
   EXPECT_EQ(Table()->cellAt(10, 0), nullptr);
   EXPECT_EQ(Table()->cellAt(0, 5), nullptr);
 
   ClickAlternative();
   window.TB->setValue(3);
   EXPECT_EQ(Table()->columnCount(), 9);
-  EXPECT_EQ(Headings().mid(5), (QStringList{"Alternative strategy, initial deposit",
-                                            "Alternative strategy, regular deposits",
-                                            "Alternative strategy, total interest",
-                                            "Alternative strategy, total savings"}));
-  EXPECT_EQ(Row(2).mid(5), (QStringList{"alternative initial deposit $0", "alternative regular deposits $0",
-                                        "alternative total interest $0", "alternative total savings $0"}));
-  EXPECT_EQ(Row(3).mid(5), (QStringList{"alternative initial deposit $1,000", "alternative regular deposits $75",
-                                        "alternative total interest $50", "alternative total savings $1,125"}));
+  EXPECT_EQ(Headings().mid(5),
+            (QStringList{
+                "Alternative strategy, initial deposit", "Alternative strategy, regular deposits",
+                "Alternative strategy, total interest", "Alternative strategy, total savings"}));
+  EXPECT_EQ(Row(2).mid(5),
+            (QStringList{"alternative initial deposit $0", "alternative regular deposits $0",
+                         "alternative total interest $0", "alternative total savings $0"}));
+  EXPECT_EQ(Row(3).mid(5),
+            (QStringList{"alternative initial deposit $1,000", "alternative regular deposits $75",
+                         "alternative total interest $50", "alternative total savings $1,125"}));
 
   TypeYears("3");
   EXPECT_EQ(Table()->rowCount(), 3);
@@ -125,7 +137,8 @@ TEST_F(Accessibility, CellsAreReachableAsChildrenAndNameTheirHeadings) {
   EXPECT_EQ(NameOf(place->columnHeaderCells().value(0)), "Your strategy, total savings");
   // The year heads its row, for itself too: a reader asks the row's first cell.
   EXPECT_EQ(place->rowHeaderCells().value(0), Table()->cellAt(9, 0));
-  EXPECT_EQ(Table()->cellAt(9, 0)->tableCellInterface()->rowHeaderCells().value(0), Table()->cellAt(9, 0));
+  EXPECT_EQ(Table()->cellAt(9, 0)->tableCellInterface()->rowHeaderCells().value(0),
+            Table()->cellAt(9, 0));
   EXPECT_EQ(Table()->rowDescription(9), "Year 10");
   // On screen the headings, then the rows, lie one after the other along the chart's last pixel
   // row, below every input, so that reviewing the screen line by line reads them as one line.
@@ -174,9 +187,10 @@ TEST_F(Accessibility, KeysMoveTheFocusThroughTheCells) {
     Qt::Key key;
     int row;
     int column;
-  } moves[] = {{Qt::Key_Down, 0, 0},     {Qt::Key_Up, 0, 0},   {Qt::Key_Right, 0, 1}, {Qt::Key_End, 0, 4},
-               {Qt::Key_Right, 0, 4},    {Qt::Key_Down, 1, 4}, {Qt::Key_PageDown, 9, 4}, {Qt::Key_Down, 9, 4},
-               {Qt::Key_Home, 9, 0},     {Qt::Key_Left, 9, 0}, {Qt::Key_PageUp, 0, 0}};
+  } moves[] = {{Qt::Key_Down, 0, 0},     {Qt::Key_Up, 0, 0},    {Qt::Key_Right, 0, 1},
+               {Qt::Key_End, 0, 4},      {Qt::Key_Right, 0, 4}, {Qt::Key_Down, 1, 4},
+               {Qt::Key_PageDown, 9, 4}, {Qt::Key_Down, 9, 4},  {Qt::Key_Home, 9, 0},
+               {Qt::Key_Left, 9, 0},     {Qt::Key_PageUp, 0, 0}};
   for (const auto& move : moves) {
     QTest::keyClick(window.Chart, move.key);
     QAccessibleInterface* focused = chart->focusChild();

@@ -19,7 +19,9 @@ namespace {
 
 class AccessibleControls : public WindowFixture {
  protected:
-  static QAccessibleInterface* Of(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+  static QAccessibleInterface* Of(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+  }
   Narrator& Narration() {
     for (QObject* child : window.children())
       if (auto* narrator = dynamic_cast<Narrator*>(child)) return *narrator;
@@ -38,8 +40,9 @@ class AccessibleControls : public WindowFixture {
 
 TEST_F(AccessibleControls, TheWindowIsAWindowAndItsContainersArePanels) {
   EXPECT_EQ(Of(&window)->role(), QAccessible::Window);
-  for (QWidget* panel : {window.pTop, window.pInputValues, window.Panel1, static_cast<QWidget*>(window.APanel),
-                         static_cast<QWidget*>(window.gpStats), static_cast<QWidget*>(window.Totals1.panel)})
+  for (QWidget* panel :
+       {window.pTop, window.pInputValues, window.Panel1, static_cast<QWidget*>(window.APanel),
+        static_cast<QWidget*>(window.gpStats), static_cast<QWidget*>(window.Totals1.panel)})
     EXPECT_EQ(Of(panel)->role(), QAccessible::Pane) << panel->objectName().toStdString();
   EXPECT_EQ(Of(window.TIntDep)->role(), QAccessible::EditableText);
   EXPECT_EQ(Of(window.seYears)->role(), QAccessible::SpinBox);
@@ -48,14 +51,16 @@ TEST_F(AccessibleControls, TheWindowIsAWindowAndItsContainersArePanels) {
 // A magnifier or a click by position uses the places, which the screen counts in its own pixels.
 TEST_F(AccessibleControls, PlacesAreInTheScreensOwnPixels) {
   const qreal ratio = window.devicePixelRatio();
-  for (QWidget* control : {static_cast<QWidget*>(&window), window.pTop, static_cast<QWidget*>(window.TIntDep),
-                           static_cast<QWidget*>(window.seYears), static_cast<QWidget*>(window.CDefFreq),
-                           static_cast<QWidget*>(window.TB), static_cast<QWidget*>(window.chAlternative),
-                           static_cast<QWidget*>(window.Chart)}) {
+  for (QWidget* control :
+       {static_cast<QWidget*>(&window), window.pTop, static_cast<QWidget*>(window.TIntDep),
+        static_cast<QWidget*>(window.seYears), static_cast<QWidget*>(window.CDefFreq),
+        static_cast<QWidget*>(window.TB), static_cast<QWidget*>(window.chAlternative),
+        static_cast<QWidget*>(window.Chart)}) {
     const QRect place(control->mapToGlobal(QPoint(0, 0)) * ratio, control->size() * ratio);
     EXPECT_EQ(Of(control)->rect(), place) << control->metaObject()->className();
     if (control != &window) {  // a tool's hit test by position finds it
-      EXPECT_EQ(Of(control->parentWidget())->childAt(place.center().x(), place.center().y()), Of(control));
+      EXPECT_EQ(Of(control->parentWidget())->childAt(place.center().x(), place.center().y()),
+                Of(control));
     }
   }
 }
@@ -65,17 +70,21 @@ TEST_F(AccessibleControls, EveryWayOfChangingACheckBoxRunsItsHandlerOnce) {
   const struct {
     const char* name;
     std::function<void(TCheckBox*)> change;
-  } ways[] = {
-      {"click", [](TCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2)); }},
-      {"space", [](TCheckBox* box) {
-         box->setFocus();
-         QTest::keyClick(box, Qt::Key_Space);
-       }},
-      {"Toggle", [](TCheckBox* box) {
-         Of(box)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-         Settle();
-       }},
-      {"code", [](TCheckBox* box) { box->setChecked(!box->isChecked()); }}};
+  } ways[] = {{"click",
+               [](TCheckBox* box) {
+                 QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+               }},
+              {"space",
+               [](TCheckBox* box) {
+                 box->setFocus();
+                 QTest::keyClick(box, Qt::Key_Space);
+               }},
+              {"Toggle",
+               [](TCheckBox* box) {
+                 Of(box)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+                 Settle();
+               }},
+              {"code", [](TCheckBox* box) { box->setChecked(!box->isChecked()); }}};
   for (const auto& way : ways) {
     for (int round = 0; round < 2; ++round) {
       EXPECT_EQ(CountRecalculations([&] { way.change(window.chAlternative); }), 1) << way.name;
@@ -86,7 +95,8 @@ TEST_F(AccessibleControls, EveryWayOfChangingACheckBoxRunsItsHandlerOnce) {
       EXPECT_EQ(window.Chart->Series(AlternativeInterest).Count(), on ? 10 : 0) << way.name;
       way.change(window.chMarks);
       for (const int series : {YourInterest, AlternativeInterest})
-        EXPECT_EQ(window.Chart->Series(series).Marks().Visible(), window.chMarks->isChecked()) << way.name;
+        EXPECT_EQ(window.Chart->Series(series).Marks().Visible(), window.chMarks->isChecked())
+            << way.name;
     }
   }
 }
@@ -94,12 +104,13 @@ TEST_F(AccessibleControls, EveryWayOfChangingACheckBoxRunsItsHandlerOnce) {
 // Every question of every boundary at every offset of every field is answered inside the text,
 // the word at the start of a money field included.
 TEST_F(AccessibleControls, EveryTextQueryOfEveryFieldIsAnswered) {
-  const QAccessible::TextBoundaryType boundaries[] = {QAccessible::CharBoundary,      QAccessible::WordBoundary,
-                                                      QAccessible::SentenceBoundary,  QAccessible::ParagraphBoundary,
-                                                      QAccessible::LineBoundary,      QAccessible::NoBoundary};
-  for (QWidget* field : {static_cast<QWidget*>(window.TIntDep), static_cast<QWidget*>(window.TRegDep),
-                         static_cast<QWidget*>(window.TAltdep), static_cast<QWidget*>(window.TIntRate),
-                         static_cast<QWidget*>(window.seYears)}) {
+  const QAccessible::TextBoundaryType boundaries[] = {
+      QAccessible::CharBoundary,      QAccessible::WordBoundary, QAccessible::SentenceBoundary,
+      QAccessible::ParagraphBoundary, QAccessible::LineBoundary, QAccessible::NoBoundary};
+  for (QWidget* field :
+       {static_cast<QWidget*>(window.TIntDep), static_cast<QWidget*>(window.TRegDep),
+        static_cast<QWidget*>(window.TAltdep), static_cast<QWidget*>(window.TIntRate),
+        static_cast<QWidget*>(window.seYears)}) {
     QAccessibleTextInterface* text = Of(field)->textInterface();
     ASSERT_NE(text, nullptr);
     const int size = text->characterCount();
@@ -108,11 +119,13 @@ TEST_F(AccessibleControls, EveryTextQueryOfEveryFieldIsAnswered) {
     EXPECT_EQ(text->text(0, size), whole);
     for (const auto boundary : boundaries) {
       for (int offset = -1; offset <= size + 1; ++offset) {
-        for (const auto query : {&QAccessibleTextInterface::textAtOffset, &QAccessibleTextInterface::textBeforeOffset,
-                                 &QAccessibleTextInterface::textAfterOffset}) {
+        for (const auto query :
+             {&QAccessibleTextInterface::textAtOffset, &QAccessibleTextInterface::textBeforeOffset,
+              &QAccessibleTextInterface::textAfterOffset}) {
           int start = -2, end = -2;
           const QString piece = (text->*query)(offset, boundary, &start, &end);
-          EXPECT_TRUE(0 <= start && start <= end && end <= size) << whole.toStdString() << " " << offset;
+          EXPECT_TRUE(0 <= start && start <= end && end <= size)
+              << whole.toStdString() << " " << offset;
           EXPECT_EQ(piece, whole.mid(start, end - start));
         }
       }
@@ -131,15 +144,18 @@ TEST_F(AccessibleControls, EveryTextQueryOfEveryFieldIsAnswered) {
 // A write through the accessibility interface is held to the rule of pasted text and recalculates.
 TEST_F(AccessibleControls, WritesPassTheFieldsRuleAndRecalculate) {
   const struct {
-    TEdit* TFMain::*field;
+    EntryField field;
     QString written;
     bool accepted;
     QString text;
   } cases[] = {
-      {&TFMain::TIntDep, "abc", false, "$1,000"},  {&TFMain::TIntDep, "1e9", false, "$1,000"},
+      {&TFMain::TIntDep, "abc", false, "$1,000"},
+      {&TFMain::TIntDep, "1e9", false, "$1,000"},
       {&TFMain::TIntDep, "-5", false, "$1,000"},
-      {&TFMain::TIntDep, "2000", true, "2000"},    {&TFMain::TIntRate, "2.5e-3", false, "5.00"},
-      {&TFMain::TIntRate, "99.999", false, "5.00"}, {&TFMain::TIntRate, "7", true, "7"},
+      {&TFMain::TIntDep, "2000", true, "2000"},
+      {&TFMain::TIntRate, "2.5e-3", false, "5.00"},
+      {&TFMain::TIntRate, "99.999", false, "5.00"},
+      {&TFMain::TIntRate, "7", true, "7"},
       {&TFMain::TAltdep, "50", false, "$75"},  // its panel is disabled while the alternative is off
   };
   for (const auto& c : cases) {
@@ -148,7 +164,8 @@ TEST_F(AccessibleControls, WritesPassTheFieldsRuleAndRecalculate) {
     Of(field)->setText(QAccessible::Value, c.written);
     Settle();
     EXPECT_EQ(field->text(), c.text) << c.written.toStdString();
-    EXPECT_EQ(window.Totals1.totalVal->text() != totalBefore, c.accepted) << c.written.toStdString();
+    EXPECT_EQ(window.Totals1.totalVal->text() != totalBefore, c.accepted)
+        << c.written.toStdString();
   }
   EXPECT_EQ(window.Totals1.initialDepVal->text(), "$2,000");
 
@@ -209,43 +226,64 @@ TEST_F(AccessibleControls, TheNarratorTellsWhatEachActionChanged) {
     QString told;
   } steps[] = {
       {"5 at the deposit's end", typeAtEnd(window.TIntDep, Qt::Key_5),
-       "$1,0005. Your strategy: initial deposit $10,005, total interest $6,550, total savings $17,555."},
+       "$1,0005. Your strategy: initial deposit $10,005, total interest $6,550, total savings "
+       "$17,555."},
       {"a letter", typeAtEnd(window.TIntDep, Qt::Key_A), "letter a not accepted, still $1,0005."},
       {"BackSpace", typeAtEnd(window.TIntDep, Qt::Key_Backspace),
        "$1,000. Your strategy: initial deposit $1,000, total interest $887, total savings $2,887."},
-      {"BackSpace at the start", [&] { press(window.TIntDep, Qt::Key_Home)(); press(window.TIntDep, Qt::Key_Backspace)(); },
+      {"BackSpace at the start",
+       [&] {
+         press(window.TIntDep, Qt::Key_Home)();
+         press(window.TIntDep, Qt::Key_Backspace)();
+       },
        "Nothing to delete, still $1,000."},
       {"a lone point in the rate", [&] { TypeInto(window.TIntRate, "."); },
        "point. Your strategy: total interest $0, total savings $2,000."},
-      {"a minus in the rate", typeAtEnd(window.TIntRate, Qt::Key_Minus), "minus not accepted, still point."},
+      {"a minus in the rate", typeAtEnd(window.TIntRate, Qt::Key_Minus),
+       "minus not accepted, still point."},
       {"5 after the point", typeAtEnd(window.TIntRate, Qt::Key_5),
        ".5. Your strategy: total interest $74, total savings $2,074."},
       {"a deposit frequency", press(window.CDefFreq, Qt::Key_Down),
-       "Quarterly, 2 of 5. Your strategy: regular deposits $4,000, total interest $142, total savings $5,142."},
+       "Quarterly, 2 of 5. Your strategy: regular deposits $4,000, total interest $142, total "
+       "savings $5,142."},
       {"continuous compounding", press(window.CcompFreq, Qt::Key_End),
-       "Continuous, 3 of 3. No deposits for continuous compounding. Use daily compounding for similar results. "
-       "Regular deposit and deposit frequency unavailable. Your strategy: regular deposits $0, total interest $51, "
+       "Continuous, 3 of 3. No deposits for continuous compounding. Use daily compounding for "
+       "similar results. "
+       "Regular deposit and deposit frequency unavailable. Your strategy: regular deposits $0, "
+       "total interest $51, "
        "total savings $1,051."},
       {"back to annual compounding", press(window.CcompFreq, Qt::Key_Home),
-       "Annually, 1 of 3. Regular deposit back to $100, deposit frequency available. Your strategy: regular deposits "
+       "Annually, 1 of 3. Regular deposit back to $100, deposit frequency available. Your "
+       "strategy: regular deposits "
        "$4,000, total interest $142, total savings $5,142."},
       {"quarterly compounding", press(window.CcompFreq, Qt::Key_Down),
        "Quarterly, 2 of 3. Your strategy: total interest $150, total savings $5,150."},
       {"a compound frequency no longer offered", press(window.CDefFreq, Qt::Key_Up),
-       "Annually, 1 of 5. Compound frequency changed to Continuous. Your strategy: regular deposits $100, total "
+       "Annually, 1 of 5. Compound frequency changed to Continuous. Your strategy: regular "
+       "deposits $100, total "
        "interest $51, total savings $1,151."},
       {"the alternative switched on", [&] { ClickAlternative(); },
-       "Alternative strategy inputs available. Your strategy: total savings $1,151. Alternative strategy: total "
+       "Alternative strategy inputs available. Your strategy: total savings $1,151. Alternative "
+       "strategy: total "
        "savings $1,818. Alternative strategy ends $667 higher."},
       {"a later start", press(window.TB, Qt::Key_End),
-       "Start 9 years later. Alternative strategy: regular deposits $75, total interest $5, total savings $1,080."},
-      {"fewer years than the start", [&] { window.seYears->setFocus(); TypeYears("3"); },
-       "3 years. Start pulled back to 2 years later. Your strategy: total interest $15, total savings $1,115."},
+       "Start 9 years later. Alternative strategy: regular deposits $75, total interest $5, total "
+       "savings $1,080."},
+      {"fewer years than the start",
+       [&] {
+         window.seYears->setFocus();
+         TypeYears("3");
+       },
+       "3 years. Start pulled back to 2 years later. Your strategy: total interest $15, total "
+       "savings $1,115."},
       {"the totals key", press(window.TIntDep, Qt::Key_T, Qt::ControlModifier),
-       "After 3 years. Your strategy: initial deposit $1,000, regular deposits $100, total interest $15, total "
-       "savings $1,115. Alternative strategy: initial deposit $1,000, regular deposits $75, total interest $5, total "
+       "After 3 years. Your strategy: initial deposit $1,000, regular deposits $100, total "
+       "interest $15, total "
+       "savings $1,115. Alternative strategy: initial deposit $1,000, regular deposits $75, total "
+       "interest $5, total "
        "savings $1,080. Your strategy ends $35 higher."},
-      {"the alternative switched off", [&] { ClickAlternative(); }, "Alternative strategy inputs unavailable."},
+      {"the alternative switched off", [&] { ClickAlternative(); },
+       "Alternative strategy inputs unavailable."},
   };
   for (const auto& step : steps) {
     step.run();
@@ -310,13 +348,18 @@ TEST(TextChanges, NarrowToTheCharactersThatChanged) {
     QString removed;
     QString inserted;
   } cases[] = {
-      {"$1,000", "$1,00", 5, "0", ""},      {"$1,000", "$1,0005", 6, "", "5"}, {"$1,0005", "$10,005", 2, ",0", "0,"},
-      {"", "5.00", 0, "", "5.00"},          {"aaa", "aa", 2, "a", ""},         {"$75", "$75", 3, "", ""},
+      {"$1,000", "$1,00", 5, "0", ""},
+      {"$1,000", "$1,0005", 6, "", "5"},
+      {"$1,0005", "$10,005", 2, ",0", "0,"},
+      {"", "5.00", 0, "", "5.00"},
+      {"aaa", "aa", 2, "a", ""},
+      {"$75", "$75", 3, "", ""},
       {"$1,000", "$2,000", 1, "1", "2"},
   };
   for (const auto& c : cases) {
     const TextChange change = ChangeBetween(c.before, c.after);
-    EXPECT_EQ(change.position, c.position) << c.before.toStdString() << " → " << c.after.toStdString();
+    EXPECT_EQ(change.position, c.position)
+        << c.before.toStdString() << " → " << c.after.toStdString();
     EXPECT_EQ(change.removed, c.removed) << c.before.toStdString();
     EXPECT_EQ(change.inserted, c.inserted) << c.before.toStdString();
   }

@@ -42,7 +42,8 @@ class ChartCopy : public WindowFixture {
     QTimer picker;
     picker.setSingleShot(true);
     QObject::connect(&picker, &QTimer::timeout, [&] { picked = Pick(command, picking); });
-    QTest::mouseMove(window.windowHandle(), QPoint(1, 1));  // a move to where the pointer is would be dropped
+    QTest::mouseMove(window.windowHandle(),
+                     QPoint(1, 1));  // a move to where the pointer is would be dropped
     QTest::mouseMove(window.windowHandle(), OverYear(1));
     ASSERT_TRUE(hint->isVisible());
     picker.start(0);
@@ -55,7 +56,8 @@ class ChartCopy : public WindowFixture {
       if (opening == Opening::ShiftF10) {
         QTest::keyClick(window.Chart, Qt::Key_F10, Qt::ShiftModifier);
       } else {
-        // What the windowing system hands the window for the Menu key; offscreen makes none of its own.
+        // What the windowing system hands the window for
+        // the Menu key; offscreen makes none of its own.
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
         QApplication::sendEvent(window.windowHandle(), &menuKey);
       }
@@ -100,7 +102,8 @@ class ChartCopy : public WindowFixture {
   static Table TabSeparatedCells(const QString& text) {
     EXPECT_TRUE(text.endsWith(u'\n'));
     Table cells;
-    for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) cells.push_back(line.split(u'\t'));
+    for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts))
+      cells.push_back(line.split(u'\t'));
     return cells;
   }
   // Read the way a word processor reads it: one table, a heading spanning each strategy's figures.
@@ -114,7 +117,8 @@ class ChartCopy : public WindowFixture {
     Table cells;
     for (int row = 0; row < table->rows(); ++row) {
       cells.emplace_back();
-      for (int column = 0; column < table->columns(); column += table->cellAt(row, column).columnSpan()) {
+      for (int column = 0; column < table->columns();
+           column += table->cellAt(row, column).columnSpan()) {
         QTextCursor cursor = table->cellAt(row, column).firstCursorPosition();
         cursor.setPosition(table->cellAt(row, column).lastPosition(), QTextCursor::KeepAnchor);
         cells.back() << cursor.selectedText();
@@ -135,16 +139,19 @@ class ChartCopy : public WindowFixture {
 
   // Both forms, cell by cell against the series.
   void ExpectFiguresOfSeries(int years, bool alternative) {
-    const QStringList names{"Initial deposit", "Regular deposits", "Total interest", "Total savings"};
+    const QStringList names{"Initial deposit", "Regular deposits", "Total interest",
+                            "Total savings"};
     const Table plain = Copied(Qt::PlainText);
     const Table html = Copied(Qt::RichText);
     ASSERT_EQ(plain.size(), static_cast<std::size_t>(years) + 2);
     ASSERT_EQ(html.size(), plain.size());
-    EXPECT_EQ(plain[0], alternative ? (QStringList{"", "Your strategy", "", "", "", "Alternative strategy", "", "", ""})
+    EXPECT_EQ(plain[0], alternative ? (QStringList{"", "Your strategy", "", "", "",
+                                                   "Alternative strategy", "", "", ""})
                                     : (QStringList{"", "Your strategy", "", "", ""}));
     EXPECT_EQ(html[0], alternative ? (QStringList{"", "Your strategy", "Alternative strategy"})
                                    : (QStringList{"", "Your strategy"}));
-    const QStringList headings = QStringList{"Year"} + names + (alternative ? names : QStringList());
+    const QStringList headings =
+        QStringList{"Year"} + names + (alternative ? names : QStringList());
     EXPECT_EQ(plain[1], headings);
     EXPECT_EQ(html[1], headings);
     for (int index = 0; index < years; ++index) {
@@ -161,18 +168,27 @@ class ChartCopy : public WindowFixture {
           EXPECT_EQ(shown[cell], QString()) << "year " << index + 1 << " cell " << cell;
           continue;
         }
-        const long double value = SeriesFigures(strategy * 3, index)[static_cast<std::size_t>((cell - 1) % 4)];
+        const long double value =
+            SeriesFigures(strategy * 3, index)[static_cast<std::size_t>((cell - 1) % 4)];
         const std::string digits = text[cell].toStdString();
         EXPECT_TRUE(!digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos)
             << "year " << index + 1 << " cell " << cell << ": " << digits;
-        EXPECT_EQ(std::strtold(digits.c_str(), nullptr), value) << "year " << index + 1 << " cell " << cell;
-        EXPECT_EQ(shown[cell], ToQString(FormatMoney(value))) << "year " << index + 1 << " cell " << cell;
+        EXPECT_EQ(std::strtold(digits.c_str(), nullptr), value)
+            << "year " << index + 1 << " cell " << cell;
+        EXPECT_EQ(shown[cell], ToQString(FormatMoney(value)))
+            << "year " << index + 1 << " cell " << cell;
       }
     }
   }
 };
 
-enum class Inputs { Default, AlternativeThreeYearsLater, FiftyYears, Overflow, OverflowBesideTheAlternative };
+enum class Inputs {
+  Default,
+  AlternativeThreeYearsLater,
+  FiftyYears,
+  Overflow,
+  OverflowBesideTheAlternative
+};
 
 struct FiguresCase {
   const char* name;
@@ -188,14 +204,12 @@ class CopyFigures : public ChartCopy, public ::testing::WithParamInterface<Figur
  protected:
   void Enter(Inputs inputs) {
     switch (inputs) {
-      case Inputs::Default:
-        return;
+      case Inputs::Default: return;
       case Inputs::AlternativeThreeYearsLater:
         ClickAlternative();
         window.TB->setValue(3);
         return;
-      case Inputs::FiftyYears:
-        return TypeYears(QStringLiteral("50"));
+      case Inputs::FiftyYears: return TypeYears(QStringLiteral("50"));
       case Inputs::Overflow:
         window.TRegDep->SetText(QStringLiteral("$0"));
         window.TIntRate->SetText(QStringLiteral("99.99"));
@@ -222,9 +236,13 @@ class CopyFigures : public ChartCopy, public ::testing::WithParamInterface<Figur
 TEST_P(CopyFigures, PutsEveryYearTheSeriesHoldOnTheClipboardInBothForms) {
   const FiguresCase& c = GetParam();
   Enter(c.inputs);
-  ASSERT_EQ(std::max(window.Chart->Series(0).Count(), window.Chart->Series(AlternativeSeries).Count()), c.years);
+  ASSERT_EQ(
+      std::max(window.Chart->Series(0).Count(), window.Chart->Series(AlternativeSeries).Count()),
+      c.years);
   QGuiApplication::clipboard()->clear();
-  EXPECT_EQ(CountRecalculations([&] { RunCommand(QStringLiteral("Copy figures"), c.opening, c.picking); }), 0);
+  EXPECT_EQ(CountRecalculations(
+                [&] { RunCommand(QStringLiteral("Copy figures"), c.opening, c.picking); }),
+            0);
   ExpectFiguresOfSeries(c.years, c.alternative);
   EXPECT_TRUE(errors.empty());
 }
@@ -233,8 +251,8 @@ INSTANTIATE_TEST_SUITE_P(
     ChartMenu, CopyFigures,
     ::testing::Values(
         FiguresCase{"Default", Inputs::Default, 10, false, Opening::RightClick, Picking::Keys},
-        FiguresCase{"AlternativeThreeYearsLater", Inputs::AlternativeThreeYearsLater, 10, true, Opening::MenuKey,
-                    Picking::Click},
+        FiguresCase{"AlternativeThreeYearsLater", Inputs::AlternativeThreeYearsLater, 10, true,
+                    Opening::MenuKey, Picking::Click},
         FiguresCase{"FiftyYears", Inputs::FiftyYears, 50, false, Opening::ShiftF10, Picking::Click},
         FiguresCase{"Overflow", Inputs::Overflow, 43, false, Opening::MenuKey, Picking::Mnemonic},
         FiguresCase{"OverflowBesideTheAlternative", Inputs::OverflowBesideTheAlternative, 50, true,
@@ -260,9 +278,12 @@ TEST_F(ChartCopy, CopyChartPutsTheChartAsDrawnAtTheScreensPixelRatio) {
   for (const Opening opening : {Opening::RightClick, Opening::MenuKey, Opening::ShiftF10}) {
     const Picking picking = opening == Opening::ShiftF10 ? Picking::Mnemonic : Picking::Keys;
     QGuiApplication::clipboard()->clear();
-    EXPECT_EQ(CountRecalculations([&] { RunCommand(QStringLiteral("Copy chart"), opening, picking); }), 0);
+    EXPECT_EQ(
+        CountRecalculations([&] { RunCommand(QStringLiteral("Copy chart"), opening, picking); }),
+        0);
     const qreal ratio = window.Chart->devicePixelRatioF();
-    const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    const QImage copied =
+        QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(copied.size(), window.Chart->size() * ratio);
     // Above the "Show marks" box the copy is what the screen shows: legend, bars, marks and axes;
     // the keyboard's focus frame is no part of the chart.
@@ -274,7 +295,8 @@ TEST_F(ChartCopy, CopyChartPutsTheChartAsDrawnAtTheScreensPixelRatio) {
     EXPECT_TRUE(copied.copy(aboveTheBox).allGray() == false);
     bool interestBar = false;
     for (int y = 0; y < copied.height() && !interestBar; ++y)
-      for (int x = 0; x < copied.width() && !interestBar; ++x) interestBar = copied.pixelColor(x, y) == QColor(128, 0, 0);
+      for (int x = 0; x < copied.width() && !interestBar; ++x)
+        interestBar = copied.pixelColor(x, y) == QColor(128, 0, 0);
     EXPECT_TRUE(interestBar) << "no interest bar in the copied chart";
   }
 }

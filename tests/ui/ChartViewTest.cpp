@@ -37,9 +37,14 @@ class ChartView : public WindowFixture {
     const QVector<double> ticks = chart.xAxis->tickVector();
     const QVector<QString> labels = chart.xAxis->tickVectorLabels();
     for (qsizetype i = 1; i < ticks.size(); ++i) {
-      const double apart = chart.xAxis->coordToPixel(ticks[i]) - chart.xAxis->coordToPixel(ticks[i - 1]);
-      EXPECT_GE(apart, (metrics.horizontalAdvance(labels[i - 1]) + metrics.horizontalAdvance(labels[i])) / 2.0 + 2)
-          << state << ": year labels " << labels[i - 1].toStdString() << " and " << labels[i].toStdString();
+      const double apart =
+          chart.xAxis->coordToPixel(ticks[i]) - chart.xAxis->coordToPixel(ticks[i - 1]);
+      EXPECT_GE(
+          apart,
+          (metrics.horizontalAdvance(labels[i - 1]) + metrics.horizontalAdvance(labels[i])) / 2.0 +
+              2)
+          << state << ": year labels " << labels[i - 1].toStdString() << " and "
+          << labels[i].toStdString();
     }
   }
   // Neighbouring legend items in a row stand one gap apart, however long their texts.
@@ -52,37 +57,44 @@ class ChartView : public WindowFixture {
     EXPECT_LE(gaps.size(), 1u) << state;
   }
   // Every mark shown lies in the plot, none touches another, and the last year's are always shown.
-  static void ExpectMarksInsideAndApart(const TChart& chart, const QRect& plot, const std::string& state) {
+  static void ExpectMarksInsideAndApart(const TChart& chart, const QRect& plot,
+                                        const std::string& state) {
     std::vector<QRectF> boxes;
     for (const int series : {YourInterest, AlternativeInterest}) {
       const auto& placed = chart.Series(series).Marks().Placement();
       if (chart.Series(series).Count() == 0) continue;
       ASSERT_EQ(static_cast<int>(placed.size()), chart.Series(series).Count()) << state;
-      EXPECT_TRUE(placed.back().has_value()) << state << ": the last year's mark of series " << series;
+      EXPECT_TRUE(placed.back().has_value())
+          << state << ": the last year's mark of series " << series;
       for (const auto& box : placed)
         if (box) boxes.push_back(*box);
     }
     for (std::size_t i = 0; i < boxes.size(); ++i) {
       EXPECT_TRUE(QRectF(plot).contains(boxes[i])) << state << ": a mark outside the plot";
-      for (std::size_t j = i + 1; j < boxes.size(); ++j) EXPECT_FALSE(boxes[i].intersects(boxes[j])) << state;
+      for (std::size_t j = i + 1; j < boxes.size(); ++j)
+        EXPECT_FALSE(boxes[i].intersects(boxes[j])) << state;
     }
   }
-  // Every bar stands on whole device pixels, all of one width, its series' exact colour reaching its
-  // edges; where a mark's box or the axis' ticks cover a bar, its colour is not looked at.
+  // Every bar stands on whole device pixels, all of one width, its series' exact colour reaching
+  // its edges; where a mark's box or the axis' ticks cover a bar, its colour is not looked at.
   void ExpectCrispBars(const QImage& shot, const std::string& state) const {
     const qreal ratio = shot.devicePixelRatio();
     const QPointF origin = QPointF(window.Chart->mapTo(&window, QPoint(0, 0))) * ratio;
     const TChart& chart = *window.Chart;
-    const double ticks = origin.y() + (chart.axisRect()->bottom() - chart.xAxis->tickLengthIn() - 1) * ratio;
+    const double ticks =
+        origin.y() + (chart.axisRect()->bottom() - chart.xAxis->tickLengthIn() - 1) * ratio;
     std::set<long> widths;
     for (int s = 0; s < TChart::SeriesCount; ++s) {
       const TChartSeries& series = window.Chart->Series(s);
       for (int i = 0; i < series.Count(); ++i) {
-        const QRectF bar(series.BarRect(i).topLeft() * ratio + origin, series.BarRect(i).size() * ratio);
+        const QRectF bar(series.BarRect(i).topLeft() * ratio + origin,
+                         series.BarRect(i).size() * ratio);
         EXPECT_EQ(bar, QRectF(bar.toRect())) << state << ": series " << s << " year " << i + 1;
         widths.insert(std::lround(bar.width()));
         const QPoint middle = bar.toRect().center();
-        if (bar.height() < 1 || middle.y() >= ticks || UnderAMark((QPointF(middle) - origin) / ratio)) continue;
+        if (bar.height() < 1 || middle.y() >= ticks ||
+            UnderAMark((QPointF(middle) - origin) / ratio))
+          continue;
         for (const int x : {bar.toRect().left(), bar.toRect().right()})
           EXPECT_EQ(shot.pixel(x, middle.y()), series.brush().color().rgb())
               << state << ": series " << s << " year " << i + 1;
@@ -100,7 +112,8 @@ class ChartView : public WindowFixture {
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
       const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-      for (int x = 0; x < image.width(); ++x) count += (line[x] & 0xFFFFFF) == (colour & 0xFFFFFF) ? 1 : 0;
+      for (int x = 0; x < image.width(); ++x)
+        count += (line[x] & 0xFFFFFF) == (colour & 0xFFFFFF) ? 1 : 0;
     }
     return count;
   }
@@ -130,7 +143,8 @@ TEST_F(ChartView, AlternativeStacksAppearOnlyWhileItIsOnAndFiftyDailyYearsAllGet
   EXPECT_EQ(window.Chart->Series(1).YValue(0), 36500);
   EXPECT_EQ(window.Totals1.regularDepVal->text(), QStringLiteral("$1,825,000"));
   const QImage daily = Grab(QStringLiteral("daily-50-years"));
-  for (const int year : {25, 50}) EXPECT_EQ(AtBar(daily, 1, year - 1), qRgb(128, 64, 0) & 0xFFFFFF) << year;
+  for (const int year : {25, 50})
+    EXPECT_EQ(AtBar(daily, 1, year - 1), qRgb(128, 64, 0) & 0xFFFFFF) << year;
   EXPECT_EQ(AtBar(daily, YourInterest, 49), YourInterestColour & 0xFFFFFF);
   EXPECT_EQ(Pixels(daily, AlternativeInterestColour), 0);
   ExpectCrispBars(daily, "50 years");
@@ -147,17 +161,20 @@ TEST_F(ChartView, LegendTicksAndMarksStayWholeAndApartAtEverySizeRightAfterAResi
       TypeYears(QString::fromLatin1(years));
       for (const QSize size : {window.minimumSize(), QSize(1600, 1000), window.minimumSize()}) {
         QCoreApplication::processEvents();  // the recalculation's own redraw
-        window.resize(size);                // the chart redraws for the new size, without a recalculation
-        const std::string state = std::string(alternative ? "alternative, " : "") + years + " years at " +
-                                  std::to_string(size.width()) + "x" + std::to_string(size.height());
+        window.resize(size);  // the chart redraws for the new size, without a recalculation
+        const std::string state = std::string(alternative ? "alternative, " : "") + years +
+                                  " years at " + std::to_string(size.width()) + "x" +
+                                  std::to_string(size.height());
         const TChart& chart = *window.Chart;
         const QRect plot = chart.axisRect()->rect();
         EXPECT_EQ(chart.LegendItems().size(), alternative ? 6u : 3u) << state;
         for (const QCPAbstractLegendItem* item : chart.LegendItems()) {
           EXPECT_TRUE(chart.rect().contains(item->outerRect())) << state;
-          EXPECT_EQ(item->outerRect().width(), item->minimumOuterSizeHint().width()) << state << ": room beyond its text";
+          EXPECT_EQ(item->outerRect().width(), item->minimumOuterSizeHint().width())
+              << state << ": room beyond its text";
         }
-        EXPECT_EQ(plot.top() - chart.legend->outerRect().bottom() - 1, 5) << state << ": legend to plot";
+        EXPECT_EQ(plot.top() - chart.legend->outerRect().bottom() - 1, 5)
+            << state << ": legend to plot";
         ExpectEvenlySpacedLegend(chart, state);
         ExpectTicksApart(chart, state);
         ExpectMarksInsideAndApart(chart, plot, state);

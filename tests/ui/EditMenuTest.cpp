@@ -19,7 +19,8 @@ class EditMenu : public WindowFixture {
     EXPECT_TRUE(ChooseFromMenu(field, action)) << action.toStdString();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     const QWidget* focus = QApplication::focusWidget();
-    EXPECT_TRUE(focus == field || field->isAncestorOf(focus)) << action.toStdString() << " took the focus away";
+    EXPECT_TRUE(focus == field || field->isAncestorOf(focus))
+        << action.toStdString() << " took the focus away";
   }
   static QString Clipboard() { return QApplication::clipboard()->text(); }
   static void Select(QLineEdit* edit, int start, int length) {
@@ -29,12 +30,17 @@ class EditMenu : public WindowFixture {
 };
 
 TEST_F(EditMenu, EveryActionOnEveryFieldGoesThroughTheFieldsRule) {
-  struct Case { QWidget* field; QLineEdit* edit; QString pasted; };
-  const Case cases[] = {{window.TIntDep, window.TIntDep, QStringLiteral("2500")},
-                        {window.TRegDep, window.TRegDep, QStringLiteral("$250")},
-                        {window.TAltdep, window.TAltdep, QStringLiteral("80")},
-                        {window.TIntRate, window.TIntRate, QStringLiteral("7.5")},
-                        {window.seYears, window.seYears->findChild<QLineEdit*>(), QStringLiteral("20")}};
+  struct Case {
+    QWidget* field;
+    QLineEdit* edit;
+    QString pasted;
+  };
+  const Case cases[] = {
+      {window.TIntDep, window.TIntDep, QStringLiteral("2500")},
+      {window.TRegDep, window.TRegDep, QStringLiteral("$250")},
+      {window.TAltdep, window.TAltdep, QStringLiteral("80")},
+      {window.TIntRate, window.TIntRate, QStringLiteral("7.5")},
+      {window.seYears, window.seYears->findChild<QLineEdit*>(), QStringLiteral("20")}};
   ClickAlternative();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pasted.toStdString());
@@ -64,20 +70,37 @@ TEST_F(EditMenu, EveryActionOnEveryFieldGoesThroughTheFieldsRule) {
 }
 
 TEST_F(EditMenu, APasteIsTestedWholeAndARefusedOneLeavesTheSelectionWhereItWas) {
-  struct Case { TEdit* TFMain::*field; QString start; int selStart; int selLength; QString pasted; QString after; };
+  struct Case {
+    EntryField field;
+    QString start;
+    int selStart;
+    int selLength;
+    QString pasted;
+    QString after;
+  };
   const QString longZeros = QString(40'000, u'0') + u'5';
   const Case cases[] = {
-      {&TFMain::TIntDep, QStringLiteral("$1,000"), 0, 6, QStringLiteral("12345678"), QStringLiteral("$1,000")},
-      {&TFMain::TIntDep, QStringLiteral("$1,000"), 1, 5, QStringLiteral("-500"), QStringLiteral("$1,000")},
-      {&TFMain::TIntDep, QStringLiteral("$2,000"), 0, 0, QStringLiteral("$"), QStringLiteral("$2,000")},
-      {&TFMain::TIntDep, QStringLiteral("$1,000"), 3, 0, QStringLiteral("x"), QStringLiteral("$1,000")},
+      {&TFMain::TIntDep, QStringLiteral("$1,000"), 0, 6, QStringLiteral("12345678"),
+       QStringLiteral("$1,000")},
+      {&TFMain::TIntDep, QStringLiteral("$1,000"), 1, 5, QStringLiteral("-500"),
+       QStringLiteral("$1,000")},
+      {&TFMain::TIntDep, QStringLiteral("$2,000"), 0, 0, QStringLiteral("$"),
+       QStringLiteral("$2,000")},
+      {&TFMain::TIntDep, QStringLiteral("$1,000"), 3, 0, QStringLiteral("x"),
+       QStringLiteral("$1,000")},
       {&TFMain::TIntDep, QStringLiteral("$1,000"), 0, 6, longZeros, longZeros},  // counts as 5
-      {&TFMain::TIntRate, QStringLiteral("5.00"), 0, 4, QStringLiteral("2.5e-3"), QStringLiteral("5.00")},
-      {&TFMain::TIntRate, QStringLiteral("5.00"), 0, 4, QStringLiteral("1.5e10"), QStringLiteral("5.00")},
-      {&TFMain::TIntRate, QStringLiteral("5.00"), 1, 3, QStringLiteral("99.999"), QStringLiteral("5.00")},
-      {&TFMain::TIntRate, QStringLiteral("5.00"), 0, 4, QStringLiteral("1e2"), QStringLiteral("5.00")},
-      {&TFMain::TIntRate, QStringLiteral("5.00"), 2, 0, QStringLiteral("1000."), QStringLiteral("5.00")},
-      {&TFMain::TIntRate, QStringLiteral("5.00"), 0, 4, QStringLiteral("7.5"), QStringLiteral("7.5")},
+      {&TFMain::TIntRate, QStringLiteral("5.00"), 0, 4, QStringLiteral("2.5e-3"),
+       QStringLiteral("5.00")},
+      {&TFMain::TIntRate, QStringLiteral("5.00"), 0, 4, QStringLiteral("1.5e10"),
+       QStringLiteral("5.00")},
+      {&TFMain::TIntRate, QStringLiteral("5.00"), 1, 3, QStringLiteral("99.999"),
+       QStringLiteral("5.00")},
+      {&TFMain::TIntRate, QStringLiteral("5.00"), 0, 4, QStringLiteral("1e2"),
+       QStringLiteral("5.00")},
+      {&TFMain::TIntRate, QStringLiteral("5.00"), 2, 0, QStringLiteral("1000."),
+       QStringLiteral("5.00")},
+      {&TFMain::TIntRate, QStringLiteral("5.00"), 0, 4, QStringLiteral("7.5"),
+       QStringLiteral("7.5")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pasted.left(20).toStdString());
@@ -142,7 +165,11 @@ TEST_F(EditMenu, TheMenuShowsTheUsualKeysAndNoneIsLeftBehindHoweverOftenItIsUsed
 }
 
 TEST_F(EditMenu, ARefusedDropIsNoMoveSoTheSourceKeepsItsText) {
-  struct Case { QString dropped; QString after; bool taken; };
+  struct Case {
+    QString dropped;
+    QString after;
+    bool taken;
+  };
   const Case cases[] = {{QStringLiteral("12345678"), QString(), false},
                         {QStringLiteral("$$2"), QString(), false},
                         {QStringLiteral("250"), QStringLiteral("250"), true}};
@@ -151,10 +178,12 @@ TEST_F(EditMenu, ARefusedDropIsNoMoveSoTheSourceKeepsItsText) {
     QMimeData data;
     data.setText(c.dropped);
     // Qt delivers a drop only to the widget that took the drag's entry.
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
     QApplication::sendEvent(window.TIntDep, &enter);
     ASSERT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                    Qt::NoModifier);
     drop.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(window.TIntDep, &drop);
     EXPECT_EQ(window.TIntDep->text(), c.after) << c.dropped.toStdString();
@@ -165,7 +194,10 @@ TEST_F(EditMenu, ARefusedDropIsNoMoveSoTheSourceKeepsItsText) {
 }
 
 TEST_F(EditMenu, CommittedInputMethodTextIsTestedWhole) {
-  struct Case { QString committed; QString after; };
+  struct Case {
+    QString committed;
+    QString after;
+  };
   const Case cases[] = {{QStringLiteral("2.5e-3"), QStringLiteral("5.00")},
                         {QStringLiteral("99.999"), QStringLiteral("5.00")},
                         {QStringLiteral("4.25"), QStringLiteral("4.25")}};
@@ -182,7 +214,7 @@ TEST_F(EditMenu, CommittedInputMethodTextIsTestedWhole) {
 
 TEST_F(EditMenu, AnInsertionFromCodeOutsideAnyEventIsTestedWholeToo) {
   window.TIntDep->SetText(QStringLiteral("$2,000"));  // the caret at the end
-  window.TIntDep->insert(QStringLiteral("$"));  // a second currency string: no typed text
+  window.TIntDep->insert(QStringLiteral("$"));        // a second currency string: no typed text
   EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$2,000"));
   window.TIntDep->insert(QStringLiteral("3"));
   EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$2,0003"));

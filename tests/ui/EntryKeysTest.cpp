@@ -10,7 +10,6 @@ namespace {
 
 class EntryKeys : public WindowFixture {
  protected:
-
   // Puts the caret at `caret` (or selects all for -1) and types the keys.
   void Type(TEdit* field, int caret, const QString& keys) {
     field->setFocus();
@@ -18,7 +17,6 @@ class EntryKeys : public WindowFixture {
     QTest::keyClicks(field, keys);
   }
   QString Total() const { return window.Totals1.totalVal->text(); }
-
 };
 
 TEST_F(EntryKeys, DigitAtTheEndRecalculatesBeforeTheCaretIsPlaced) {
@@ -31,7 +29,12 @@ TEST_F(EntryKeys, DigitAtTheEndRecalculatesBeforeTheCaretIsPlaced) {
 }
 
 TEST_F(EntryKeys, RefusedKeysLeaveNoTrace) {
-  struct Case { TEdit* TFMain::*field; QString start; int caret; QString keys; };
+  struct Case {
+    EntryField field;
+    QString start;
+    int caret;
+    QString keys;
+  };
   const Case cases[] = {
       {&TFMain::TIntDep, QStringLiteral("$100,000"), 8, QStringLiteral("1")},  // over 999,999
       {&TFMain::TIntDep, QStringLiteral("$1,000"), 6, QStringLiteral("a-., ")},
@@ -62,7 +65,8 @@ TEST_F(EntryKeys, BackspaceAndDeleteAtTheEnds) {
   EXPECT_EQ(window.TIntDep->cursorPosition(), 1);
   EXPECT_EQ(window.Totals1.initialDepVal->text(), QStringLiteral("$0"));
   window.TIntDep->selectAll();
-  QTest::keyClick(window.TIntDep, Qt::Key_Delete, Qt::ShiftModifier);  // Shift+Delete acts as Delete
+  QTest::keyClick(window.TIntDep, Qt::Key_Delete,
+                  Qt::ShiftModifier);  // Shift+Delete acts as Delete
   EXPECT_EQ(window.TIntDep->text(), QString());
 }
 
@@ -79,27 +83,36 @@ TEST_F(EntryKeys, RateFieldAcceptsADecimalSeparatorAloneAndRewritesOnLeaving) {
 
 TEST_F(EntryKeys, ControlKeysAndOtherShortcutsNeverReachTheField) {
   QApplication::clipboard()->setText(QStringLiteral("7"));
-  struct Case { Qt::Key key; Qt::KeyboardModifiers modifiers; QString text; };
+  struct Case {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    QString text;
+  };
   const Case cases[] = {
-      {Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a")}, {Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")},
+      {Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a")},
+      {Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")},
       {Qt::Key_Backspace, Qt::ControlModifier, QStringLiteral("\x7f")},
       {Qt::Key_Backspace, Qt::AltModifier, QStringLiteral("\b")},
-      {Qt::Key_5, Qt::AltModifier, QStringLiteral("5")}, {Qt::Key_5, Qt::MetaModifier, QStringLiteral("5")},
+      {Qt::Key_5, Qt::AltModifier, QStringLiteral("5")},
+      {Qt::Key_5, Qt::MetaModifier, QStringLiteral("5")},
       {Qt::Key_5, Qt::ControlModifier, QStringLiteral("5")},
   };
   for (const Case& c : cases) {
     window.TIntDep->setCursorPosition(6);
     QTest::sendKeyEvent(QTest::Click, window.TIntDep, c.key, c.text, c.modifiers);
-    EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$1,000")) << c.key << " " << c.modifiers.toInt();
+    EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$1,000"))
+        << c.key << " " << c.modifiers.toInt();
   }
-  QTest::sendKeyEvent(QTest::Click, window.TIntDep, Qt::Key_Backspace, QStringLiteral("\b"), Qt::ShiftModifier);
+  QTest::sendKeyEvent(QTest::Click, window.TIntDep, Qt::Key_Backspace, QStringLiteral("\b"),
+                      Qt::ShiftModifier);
   EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$1,00"));  // Shift makes no shortcut
 }
 
 // The keys the edit menu shows run its commands, through the same test of the whole text.
 TEST_F(EntryKeys, TheEditKeysRunTheMenusCommands) {
   const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers, char16_t control = 0) {
-    QTest::sendKeyEvent(QTest::Click, window.TIntDep, key, control ? QString(QChar(control)) : QString(), modifiers);
+    QTest::sendKeyEvent(QTest::Click, window.TIntDep, key,
+                        control ? QString(QChar(control)) : QString(), modifiers);
   };
   window.TIntDep->setFocus();
   window.TIntDep->setCursorPosition(6);
@@ -121,11 +134,20 @@ TEST_F(EntryKeys, TheEditKeysRunTheMenusCommands) {
 }
 
 TEST_F(EntryKeys, AKeyCarryingSeveralCharactersTypesEachInTurn) {
-  struct Case { TEdit* TFMain::*field; int caret; QString carried; QString after; int caretAfter; };
+  struct Case {
+    EntryField field;
+    int caret;
+    QString carried;
+    QString after;
+    int caretAfter;
+  };
   const Case cases[] = {
-      {&TFMain::TIntDep, 6, QStringLiteral("12"), QStringLiteral("$1,00012"), 8},  // "$1,00012" reads 100,012
-      {&TFMain::TIntRate, 4, QStringLiteral("12"), QStringLiteral("5.001"), 5},     // the "2" makes six characters
-      {&TFMain::TRegDep, 4, QStringLiteral("a5"), QStringLiteral("$1005"), 5},      // the letter alone is dropped
+      {&TFMain::TIntDep, 6, QStringLiteral("12"), QStringLiteral("$1,00012"),
+       8},  // "$1,00012" reads 100,012
+      {&TFMain::TIntRate, 4, QStringLiteral("12"), QStringLiteral("5.001"),
+       5},  // the "2" makes six characters
+      {&TFMain::TRegDep, 4, QStringLiteral("a5"), QStringLiteral("$1005"),
+       5},  // the letter alone is dropped
   };
   for (const Case& c : cases) {
     TEdit* field = window.*c.field;
@@ -138,7 +160,8 @@ TEST_F(EntryKeys, AKeyCarryingSeveralCharactersTypesEachInTurn) {
   EXPECT_EQ(window.Totals1.initialDepVal->text(), QStringLiteral("$100,012"));
   Pick(window.CcompFreq, QStringLiteral("Continuous"));
   Pick(window.CcompFreq, QStringLiteral("Annually"));
-  EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$1005"));  // the deposit kept through continuous compounding
+  EXPECT_EQ(window.TRegDep->text(),
+            QStringLiteral("$1005"));  // the deposit kept through continuous compounding
 }
 
 TEST_F(EntryKeys, AKeyWhoseRecalculationOverflowsKeepsItsCaretAndTheSavedDeposit) {

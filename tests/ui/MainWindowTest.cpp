@@ -44,21 +44,33 @@ TEST_F(MainWindow, StartsWithTheDefaultProjection) {
 
 TEST_F(MainWindow, TheStrategyEndingWithMoreInterestGetsTheLongerArrow) {
   ClickAlternative();
-  struct Case { QString deposit; int startLater; QStringList totals; int yourArrow; int alternativeArrow; };
+  struct Case {
+    QString deposit;
+    int startLater;
+    QStringList totals;
+    int yourArrow;
+    int alternativeArrow;
+  };
   const Case cases[] = {
       {"75", 0, {"$1,000", "$750", "$822", "$2,572"}, 25, 10},
       {"200", 0, {"$1,000", "$2,000", "$1,144", "$4,144"}, 10, 25},
-      {"100", 0, {"$1,000", "$1,000", "$887", "$2,887"}, 25, 10},  // equal interest: yours stays longer
-      {"75", 9, {"$1,000", "$75", "$50", "$1,125"}, 25, 10},       // its last year is its first
+      {"100",
+       0,
+       {"$1,000", "$1,000", "$887", "$2,887"},
+       25,
+       10},                                                   // equal interest: yours stays longer
+      {"75", 9, {"$1,000", "$75", "$50", "$1,125"}, 25, 10},  // its last year is its first
   };
   for (const Case& c : cases) {
     TypeInto(window.TAltdep, c.deposit);
     window.TB->setValue(c.startLater);
     const std::string label = c.deposit.toStdString() + " later " + std::to_string(c.startLater);
     EXPECT_EQ(Captions(window.Totals2), c.totals) << label;
-    EXPECT_EQ(Captions(window.Totals1), (QStringList{"$1,000", "$1,000", "$887", "$2,887"})) << label;
+    EXPECT_EQ(Captions(window.Totals1), (QStringList{"$1,000", "$1,000", "$887", "$2,887"}))
+        << label;
     EXPECT_EQ(window.Chart->Series(YourInterest).Marks().ArrowLength(), c.yourArrow) << label;
-    EXPECT_EQ(window.Chart->Series(AlternativeInterest).Marks().ArrowLength(), c.alternativeArrow) << label;
+    EXPECT_EQ(window.Chart->Series(AlternativeInterest).Marks().ArrowLength(), c.alternativeArrow)
+        << label;
     EXPECT_TRUE(window.Chart->Series(YourInterest).Marks().OnTop()) << label;
     EXPECT_TRUE(window.Chart->Series(AlternativeInterest).Marks().OnTop()) << label;
   }
@@ -71,9 +83,11 @@ TEST_F(MainWindow, SwitchingTheAlternativeOffEmptiesItsSeriesAndLocksItsPanel) {
   EXPECT_EQ(window.Chart->LegendItems().size(), 6u);
   EXPECT_TRUE(window.Totals2.panel->isVisible());
   EXPECT_TRUE(window.lStats2->isVisible());
-  for (int series = 3; series < 6; ++series) EXPECT_EQ(window.Chart->Series(series).Count(), 10) << series;
+  for (int series = 3; series < 6; ++series)
+    EXPECT_EQ(window.Chart->Series(series).Count(), 10) << series;
   ClickAlternative();
-  for (int series = 3; series < 6; ++series) EXPECT_EQ(window.Chart->Series(series).Count(), 0) << series;
+  for (int series = 3; series < 6; ++series)
+    EXPECT_EQ(window.Chart->Series(series).Count(), 0) << series;
   EXPECT_FALSE(window.APanel->isEnabled());
   EXPECT_EQ(window.Chart->LegendItems().size(), 3u);
   EXPECT_FALSE(window.Totals2.panel->isVisible());
@@ -110,11 +124,16 @@ TEST_F(MainWindow, ADepositFrequencyNoLongerMatchingFallsOnContinuousWithoutTheM
   EXPECT_TRUE(window.TRegDep->isEnabled());
   EXPECT_TRUE(window.CDefFreq->isEnabled());
   EXPECT_EQ(window.TRegDep->text(), QStringLiteral("$100"));
-  EXPECT_EQ(Values(1), std::vector<double>(10, 400.0));  // the continuous branch keeps k·a every year
+  EXPECT_EQ(Values(1),
+            std::vector<double>(10, 400.0));  // the continuous branch keeps k·a every year
 }
 
 TEST_F(MainWindow, YearsOutsideTheRangeAreRewrittenAndTheSliderFollows) {
-  struct Case { QString typed; QString shown; int years; };
+  struct Case {
+    QString typed;
+    QString shown;
+    int years;
+  };
   const Case cases[] = {{"0", "1", 1}, {"60", "50", 50}, {"", "", 1}, {"7", "7", 7}};
   for (const Case& c : cases) {
     window.TB->setValue(window.TB->maximum());
@@ -127,33 +146,45 @@ TEST_F(MainWindow, YearsOutsideTheRangeAreRewrittenAndTheSliderFollows) {
 }
 
 TEST_F(MainWindow, PastedYearsBeyondWhatAWholeNumberHoldsAreRewrittenToo) {
-  struct Case { QString pasted; QString shown; };
+  struct Case {
+    QString pasted;
+    QString shown;
+  };
   // Characters that typing refuses are refused in a paste too: the field keeps its number.
-  const Case cases[] = {{"99999999999", "50"}, {"-99999999999", "1"}, {"123456789012345678901234", "50"},
-                        {"0x7FFFFFFFFFFFFFFF", "50"}, {"ten", "50"}};
+  const Case cases[] = {{"99999999999", "50"},
+                        {"-99999999999", "1"},
+                        {"123456789012345678901234", "50"},
+                        {"0x7FFFFFFFFFFFFFFF", "50"},
+                        {"ten", "50"}};
   for (const Case& c : cases) {
     QApplication::clipboard()->setText(c.pasted);
     window.seYears->selectAll();
     // Ctrl+V as a keyboard delivers it: the key with its control character.
-    QTest::sendKeyEvent(QTest::Click, window.seYears, Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Click, window.seYears, Qt::Key_V, QString(QChar(0x16)),
+                        Qt::ControlModifier);
     EXPECT_EQ(window.seYears->text(), c.shown) << c.pasted.toStdString();
     EXPECT_EQ(window.Chart->Series(0).Count(), c.shown == "50" ? 50 : 1) << c.pasted.toStdString();
   }
 }
 
 TEST_F(MainWindow, OnlyTheUpAndDownKeysStepTheYearsAndByOneWhateverTheModifiers) {
-  struct Case { Qt::Key key; Qt::KeyboardModifiers modifiers; QString shown; };
-  const Case cases[] = {{Qt::Key_Up, Qt::NoModifier, "11"},        {Qt::Key_PageUp, Qt::NoModifier, "11"},
-                        {Qt::Key_Up, Qt::ControlModifier, "12"},   {Qt::Key_Down, Qt::NoModifier, "11"},
-                        {Qt::Key_PageDown, Qt::NoModifier, "11"}, {Qt::Key_Down, Qt::ControlModifier, "10"}};
+  struct Case {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    QString shown;
+  };
+  const Case cases[] = {
+      {Qt::Key_Up, Qt::NoModifier, "11"},       {Qt::Key_PageUp, Qt::NoModifier, "11"},
+      {Qt::Key_Up, Qt::ControlModifier, "12"},  {Qt::Key_Down, Qt::NoModifier, "11"},
+      {Qt::Key_PageDown, Qt::NoModifier, "11"}, {Qt::Key_Down, Qt::ControlModifier, "10"}};
   window.seYears->setFocus();
   for (const Case& c : cases) {
     QTest::keyClick(window.seYears, c.key, c.modifiers);
     EXPECT_EQ(window.seYears->text(), c.shown) << c.key << " " << c.modifiers.toInt();
   }
   const QPointF centre = window.seYears->rect().center();
-  QWheelEvent notch(centre, window.seYears->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
-                    Qt::NoScrollPhase, false);
+  QWheelEvent notch(centre, window.seYears->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton,
+                    Qt::ControlModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(window.seYears, &notch);
   EXPECT_EQ(window.seYears->text(), QStringLiteral("11"));
 }
@@ -167,8 +198,10 @@ TEST_F(MainWindow, TheYearsFieldTakesDeleteAndNoDigitsButAscii) {
   for (const QString& foreign : {QStringLiteral("\u0662\u0665"), QStringLiteral("\uFF15\uFF10")}) {
     QApplication::clipboard()->setText(foreign);
     window.seYears->selectAll();
-    QTest::sendKeyEvent(QTest::Click, window.seYears, Qt::Key_unknown, foreign.left(1), Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Click, window.seYears, Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Click, window.seYears, Qt::Key_unknown, foreign.left(1),
+                        Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, window.seYears, Qt::Key_V, QString(QChar(0x16)),
+                        Qt::ControlModifier);
     EXPECT_EQ(window.seYears->text(), QStringLiteral("2")) << foreign.toStdString();
   }
 }
@@ -200,24 +233,27 @@ TEST_F(MainWindow, TabVisitsTheBottomPanelFirstAndTheAlternativeOnlyWhileItIsOn)
   const auto visited = [&] {
     std::vector<QWidget*> order;
     window.chAlternative->setFocus();
-    for (int i = 0; i < 11 && (order.empty() || QApplication::focusWidget() != order.front()); ++i) {
+    for (int i = 0; i < 11 && (order.empty() || QApplication::focusWidget() != order.front());
+         ++i) {
       order.push_back(QApplication::focusWidget());
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     return order;
   };
   const TFMain& w = window;
-  EXPECT_EQ(visited(), (std::vector<QWidget*>{w.chAlternative, w.TIntDep, w.TRegDep, w.CDefFreq, w.CcompFreq,
-                                               w.TIntRate, w.seYears, w.Chart}));
+  EXPECT_EQ(visited(), (std::vector<QWidget*>{w.chAlternative, w.TIntDep, w.TRegDep, w.CDefFreq,
+                                              w.CcompFreq, w.TIntRate, w.seYears, w.Chart}));
   ClickAlternative();
-  EXPECT_EQ(visited(), (std::vector<QWidget*>{w.chAlternative, w.TAltdep, w.CAltFreq, w.TB, w.TIntDep, w.TRegDep,
-                                               w.CDefFreq, w.CcompFreq, w.TIntRate, w.seYears, w.Chart}));
+  EXPECT_EQ(visited(), (std::vector<QWidget*>{w.chAlternative, w.TAltdep, w.CAltFreq, w.TB,
+                                              w.TIntDep, w.TRegDep, w.CDefFreq, w.CcompFreq,
+                                              w.TIntRate, w.seYears, w.Chart}));
 }
 
 TEST_F(MainWindow, TotalsHideExactlyWhenAValueReachesItsCaption) {
   ClickAlternative();
   int width = window.width();
-  while (window.Totals1.panel->isVisible() && width > window.minimumWidth()) window.resize(--width, window.height());
+  while (window.Totals1.panel->isVisible() && width > window.minimumWidth())
+    window.resize(--width, window.height());
   ASSERT_FALSE(window.Totals1.panel->isVisible()) << "totals still shown at the smallest width";
   EXPECT_EQ(NarrowestGap(window.Totals1), 0);  // touching counts as not fitting
   EXPECT_FALSE(window.lStats1->isVisible());
@@ -235,12 +271,15 @@ TEST_F(MainWindow, ShowMarksKeepsItsCornerOfTheChartAndTheWindowItsSmallestSize)
     window.resize(size);
     const QRect chart = window.Chart->geometry();
     EXPECT_EQ(window.chMarks->x(), 20) << size.width() << "x" << size.height();
-    EXPECT_EQ(chart.height() - window.chMarks->geometry().bottom() - 1, 9) << size.width() << "x" << size.height();
+    EXPECT_EQ(chart.height() - window.chMarks->geometry().bottom() - 1, 9)
+        << size.width() << "x" << size.height();
     EXPECT_EQ(window.Panel1->height(), 150);
   }
-  // Under a frame thinner than 28 rows the smallest height is the design height, which the window keeps.
+  // Under a frame thinner than 28 rows the smallest
+  // height is the design height, which the window keeps.
   const QMargins frame = window.windowHandle()->frameMargins();
-  EXPECT_EQ(window.frameGeometry().size(), QSize(485, std::min(540, 512 + frame.top() + frame.bottom())));
+  EXPECT_EQ(window.frameGeometry().size(),
+            QSize(485, std::min(540, 512 + frame.top() + frame.bottom())));
   EXPECT_FALSE(window.Totals1.panel->isVisible());
 }
 
@@ -266,7 +305,8 @@ TEST_F(MainWindow, KeysTypedBehindTheErrorBoxReachTheFieldOnceItCloses) {
         EXPECT_TRUE(box->button(QMessageBox::Ok)->icon().isNull());
         // Sent where the window system sends them, to the window. The click is blocked as by a
         // modal box, and the keys wait.
-        const QPoint check = window.chAlternative->mapTo(&window, QPoint(5, window.chAlternative->height() / 2));
+        const QPoint check =
+            window.chAlternative->mapTo(&window, QPoint(5, window.chAlternative->height() / 2));
         QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, check);
         for (const Qt::Key key : {Qt::Key_Backspace, Qt::Key_0, Qt::Key_Backspace, Qt::Key_Tab})
           QTest::keyClick(window.windowHandle(), key);
@@ -294,7 +334,8 @@ TEST_F(MainWindow, OverflowShowsOneErrorAndKeepsWhatWasWritten) {
   const QStringList before = Captions(window.Totals1);
   QTest::keyClicks(window.seYears, QStringLiteral("0"));  // 50 years
   EXPECT_EQ(errors, std::vector<QString>{QStringLiteral("Invalid floating point operation.")});
-  for (int series = 0; series < 3; ++series) EXPECT_EQ(window.Chart->Series(series).Count(), 43) << series;
+  for (int series = 0; series < 3; ++series)
+    EXPECT_EQ(window.Chart->Series(series).Count(), 43) << series;
   EXPECT_EQ(Captions(window.Totals1), before);
 }
 

@@ -10,7 +10,9 @@ namespace {
 const QRectF Plot(0, 0, 300, 200);
 const QSizeF Box(40, 16);
 
-MarkRequest Mark(double x, double barTop, bool mustShow = false) { return {{x, barTop}, Box, 10, mustShow}; }
+MarkRequest Mark(double x, double barTop, bool mustShow = false) {
+  return {{x, barTop}, Box, 10, mustShow};
+}
 
 TEST(MarkLayout, MarksAreShownMovedOrLeftOutSoThatEachCanBeRead) {
   struct Case {

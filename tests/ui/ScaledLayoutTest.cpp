@@ -13,17 +13,20 @@ class ScaledLayout : public WindowFixture {
  protected:
   static std::string Name(const QWidget* widget) {
     const QString text = widget->property("text").toString();
-    return (text.isEmpty() ? QString::fromLatin1(widget->metaObject()->className()) : text).toStdString();
+    return (text.isEmpty() ? QString::fromLatin1(widget->metaObject()->className()) : text)
+        .toStdString();
   }
   // Texts that would be cut off: labels and buttons narrower or lower than their text needs.
   static std::vector<std::string> Clipped(const QWidget& root) {
     std::vector<std::string> clipped;
     for (const QWidget* widget : root.findChildren<QWidget*>()) {
       if (!widget->isVisibleTo(&root)) continue;
-      if (!qobject_cast<const QLabel*>(widget) && !qobject_cast<const QAbstractButton*>(widget)) continue;
+      if (!qobject_cast<const QLabel*>(widget) && !qobject_cast<const QAbstractButton*>(widget))
+        continue;
       const QSize needed = widget->sizeHint();
       if (widget->width() < needed.width() || widget->height() < needed.height())
-        clipped.push_back(Name(widget) + " needs " + std::to_string(needed.width()) + "x" + std::to_string(needed.height()));
+        clipped.push_back(Name(widget) + " needs " + std::to_string(needed.width()) + "x" +
+                          std::to_string(needed.height()));
     }
     return clipped;
   }
@@ -38,7 +41,8 @@ class ScaledLayout : public WindowFixture {
         for (qsizetype j = i + 1; j < children.size(); ++j) {
           const QWidget* a = children[i];
           const QWidget* b = children[j];
-          if (!a->isVisibleTo(&root) || !b->isVisibleTo(&root) || a->isWindow() || b->isWindow()) continue;
+          if (!a->isVisibleTo(&root) || !b->isVisibleTo(&root) || a->isWindow() || b->isWindow())
+            continue;
           if (a->geometry().intersects(b->geometry()) && !OnStatusBar(a, b))
             pairs.push_back(Name(a) + " / " + Name(b));
         }

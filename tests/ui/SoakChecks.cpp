@@ -25,12 +25,14 @@ soak::Captions Shown(const QStringList& captions) {
 
 std::string Joined(const soak::Captions& captions) {
   std::string joined;
-  for (const std::u16string& caption : captions) joined += (joined.empty() ? "" : ", ") + Narrow(caption);
+  for (const std::u16string& caption : captions)
+    joined += (joined.empty() ? "" : ", ") + Narrow(caption);
   return joined;
 }
 
 std::string Described(const soak::HintFigures& figures) {
-  std::string text = Quoted(ToQString(figures.title));  // GCC 12 warns falsely about "'" + std::string
+  std::string text =
+      Quoted(ToQString(figures.title));  // GCC 12 warns falsely about "'" + std::string
   text += ": " + Joined(figures.yours);
   if (figures.alternative) text += " | " + Joined(*figures.alternative);
   return text;
@@ -38,11 +40,13 @@ std::string Described(const soak::HintFigures& figures) {
 
 std::string FirstDifference(const SeriesPoints& shown, const SeriesPoints& wanted) {
   if (shown.values.size() != wanted.values.size())
-    return "holds " + std::to_string(shown.values.size()) + " points, expected " + std::to_string(wanted.values.size());
+    return "holds " + std::to_string(shown.values.size()) + " points, expected " +
+           std::to_string(wanted.values.size());
   std::size_t i = 0;
   while (shown.values[i] == wanted.values[i] && shown.labels[i] == wanted.labels[i]) ++i;
-  return "point " + std::to_string(i) + " is " + Number(shown.values[i]) + " labelled '" + Narrow(shown.labels[i]) +
-         "', the texts give " + Number(wanted.values[i]) + " labelled '" + Narrow(wanted.labels[i]) + "'";
+  return "point " + std::to_string(i) + " is " + Number(shown.values[i]) + " labelled '" +
+         Narrow(shown.labels[i]) + "', the texts give " + Number(wanted.values[i]) + " labelled '" +
+         Narrow(wanted.labels[i]) + "'";
 }
 
 std::string Difference(const Snapshot& before, const Snapshot& after) {
@@ -124,7 +128,9 @@ bool Soak::OverChart(QPoint at) const {
 
 bool Soak::AnotherWindowUnderPointer() const {
   for (const QWindow* other : QGuiApplication::topLevelWindows())
-    if (other != window.windowHandle() && other->isVisible() && other->geometry().contains(QCursor::pos())) return true;
+    if (other != window.windowHandle() && other->isVisible() &&
+        other->geometry().contains(QCursor::pos()))
+      return true;
   return false;
 }
 
@@ -135,9 +141,9 @@ PointerMove Soak::Aim(QPoint at) {
 
 soak::PointerYear Soak::YearAt(QPoint at) {
   TChart& chart = *window.Chart;
-  return soak::YearAtPointer(chart.BottomAxis().CalcPosPoint(at.x()), chart.LeftAxis().CalcPosPoint(at.y()),
-                             soak::TallestStack(expected_), expected_, soak::YearsOf(inputs_.years),
-                             inputs_.alternative);
+  return soak::YearAtPointer(chart.BottomAxis().CalcPosPoint(at.x()),
+                             chart.LeftAxis().CalcPosPoint(at.y()), soak::TallestStack(expected_),
+                             expected_, soak::YearsOf(inputs_.years), inputs_.alternative);
 }
 
 soak::HintFigures Soak::ShownFigures() const {
@@ -148,7 +154,8 @@ soak::HintFigures Soak::ShownFigures() const {
     return texts;
   };
   soak::HintFigures shown{Text(hint->lAfter->text()),
-                          column({hint->lInit1, hint->lRegular1, hint->lTotalInt1, hint->lTotal1}), std::nullopt};
+                          column({hint->lInit1, hint->lRegular1, hint->lTotalInt1, hint->lTotal1}),
+                          std::nullopt};
   if (hint->lAlternative->isVisibleTo(hint))
     shown.alternative = column({hint->lInit2, hint->lRegular2, hint->lTotalInt2, hint->lTotal2});
   return shown;
@@ -158,7 +165,8 @@ soak::HintFigures Soak::ShownFigures() const {
 // Checks
 
 void Soak::UpdateHint(const Step& step) {
-  if (step.kind == Kind::Alternative) hint_.year = 0;  // switching the alternative forgets the hint's year
+  if (step.kind == Kind::Alternative)
+    hint_.year = 0;  // switching the alternative forgets the hint's year
   if (step.pointer) UpdateHintAfterMove(*step.pointer);
   if (AnotherWindowUnderPointer()) hint_.leaveUnseen = true;
 }
@@ -222,8 +230,9 @@ Failure Soak::CheckTexts(const Step& step, const Snapshot& before) const {
       if (Failure failure = CheckLeaving(step, before, field)) return failure;
       continue;  // what leaving writes is checked above
     }
-    const bool allowed =
-        field == window.TIntRate ? RateTextAllowed(text, true) && text.size() <= RateMaxLength : MoneyTextAllowed(text);
+    const bool allowed = field == window.TIntRate
+                             ? RateTextAllowed(text, true) && text.size() <= RateMaxLength
+                             : MoneyTextAllowed(text);
     if (!allowed) return Name(field) + " holds '" + Narrow(text) + "', which its rule refuses";
   }
   const auto years = ReadInteger(View(window.seYears->text()));
@@ -245,13 +254,16 @@ Failure Soak::CheckLeaving(const Step& step, const Snapshot& before, TEdit* fiel
   const auto formatted = [rate](std::u16string_view t) {
     return rate ? soak::RateAfterLeaving(t) : soak::MoneyAfterLeaving(t);
   };
-  const std::string turned = "leaving " + Name(field) + " turned '" + Narrow(was) + "' into '" + Narrow(text) + "'";
-  if (step.kind == Kind::FocusMove && text != formatted(was)) return turned + ", not '" + Narrow(formatted(was)) + "'";
+  const std::string turned =
+      "leaving " + Name(field) + " turned '" + Narrow(was) + "' into '" + Narrow(text) + "'";
+  if (step.kind == Kind::FocusMove && text != formatted(was))
+    return turned + ", not '" + Narrow(formatted(was)) + "'";
   if (step.kind == Kind::FocusMove && !rate && MoneyToInt64(text, 0) != MoneyToInt64(was, 0))
     return turned + ": the amount changed from " + std::to_string(MoneyToInt64(was, 0)) + " to " +
            std::to_string(MoneyToInt64(text, 0));
   if (formatted(text) != text)
-    return "after leaving, " + Name(field) + " holds '" + Narrow(text) + "', not a formatted amount";
+    return "after leaving, " + Name(field) + " holds '" + Narrow(text) +
+           "', not a formatted amount";
   return {};
 }
 
@@ -269,13 +281,15 @@ Failure Soak::CheckChoices() const {
 Failure Soak::CheckCounts() const {
   const int years = soak::YearsOf(inputs_.years);
   if (window.seYears->Value() != years)
-    return "seYears reads " + std::to_string(window.seYears->Value()) + " years from " + Quoted(window.seYears->text());
+    return "seYears reads " + std::to_string(window.seYears->Value()) + " years from " +
+           Quoted(window.seYears->text());
   if (expected_.overflowed) return {};
   for (int s = 0; s < soak::SeriesCount; ++s) {
     const int wanted = s < soak::FirstAlternativeSeries || inputs_.alternative ? years : 0;
     if (window.Chart->Series(s).Count() != wanted)
-      return "series " + std::to_string(s) + " holds " + std::to_string(window.Chart->Series(s).Count()) +
-             " points for " + std::to_string(years) + " years";
+      return "series " + std::to_string(s) + " holds " +
+             std::to_string(window.Chart->Series(s).Count()) + " points for " +
+             std::to_string(years) + " years";
   }
   return {};
 }
@@ -284,7 +298,8 @@ Failure Soak::CheckPoints() const {
   for (int s = 0; s < soak::SeriesCount; ++s) {
     const SeriesPoints shown = Points(s);
     const SeriesPoints& wanted = expected_.series[static_cast<std::size_t>(s)];
-    if (!(shown == wanted)) return "series " + std::to_string(s) + " " + FirstDifference(shown, wanted);
+    if (!(shown == wanted))
+      return "series " + std::to_string(s) + " " + FirstDifference(shown, wanted);
   }
   return {};
 }
@@ -294,7 +309,8 @@ Failure Soak::CheckTotals() const {
   for (std::size_t t = 0; t < 2; ++t) {
     const soak::Captions shown = Shown(Captions(*panels[t]));
     if (shown != expected_.totals[t])
-      return "Totals" + std::to_string(t + 1) + " show " + Joined(shown) + ", expected " + Joined(expected_.totals[t]);
+      return "Totals" + std::to_string(t + 1) + " show " + Joined(shown) + ", expected " +
+             Joined(expected_.totals[t]);
   }
   return {};
 }
@@ -303,18 +319,21 @@ Failure Soak::CheckTotals() const {
 Failure Soak::CheckControls() {
   TChart& chart = *window.Chart;
   const bool marks = window.chMarks->isChecked();
-  if (chart.Series(YourInterest).Marks().Visible() != marks || chart.Series(AlternativeInterest).Marks().Visible() != marks)
-    return std::string("the interest marks do not follow Show marks, which is ") + (marks ? "on" : "off");
+  if (chart.Series(YourInterest).Marks().Visible() != marks ||
+      chart.Series(AlternativeInterest).Marks().Visible() != marks)
+    return std::string("the interest marks do not follow Show marks, which is ") +
+           (marks ? "on" : "off");
   const int years = soak::YearsOf(inputs_.years);
   if (years >= 1 && years <= 50 && window.TB->maximum() != years - 1)
-    return "TB reaches " + std::to_string(window.TB->maximum()) + " for " + std::to_string(years) + " years";
+    return "TB reaches " + std::to_string(window.TB->maximum()) + " for " + std::to_string(years) +
+           " years";
   const QString caption = QStringLiteral("%1 years").arg(window.TB->value());
   if (window.lStartLater->text().compare(caption, Qt::CaseInsensitive) != 0)
     return "lStartLater says " + Quoted(window.lStartLater->text()) + " at slider position " +
            std::to_string(window.TB->value());
   if (chart.LeftAxis().Maximum() != soak::TallestStack(expected_))
-    return "the value axis tops out at " + Number(chart.LeftAxis().Maximum()) + ", the tallest stack is " +
-           Number(soak::TallestStack(expected_));
+    return "the value axis tops out at " + Number(chart.LeftAxis().Maximum()) +
+           ", the tallest stack is " + Number(soak::TallestStack(expected_));
   return {};
 }
 
@@ -322,7 +341,8 @@ Failure Soak::CheckControls() {
 Failure Soak::CheckHint(const Step& step) const {
   if (step.kind != Kind::Pointer || !hint_.visible) return {};
   if (hint->isVisible() != *hint_.visible)
-    return std::string("the year hint is ") + (hint->isVisible() ? "shown" : "hidden") + ", expected it " +
+    return std::string("the year hint is ") + (hint->isVisible() ? "shown" : "hidden") +
+           ", expected it " +
            (*hint_.visible ? "shown for year " + std::to_string(hint_.year.value_or(0)) : "hidden");
   if (!*hint_.visible || !hint_.figures) return {};
   const soak::HintFigures shown = ShownFigures();
@@ -330,6 +350,5 @@ Failure Soak::CheckHint(const Step& step) const {
     return "the year hint shows " + Described(shown) + ", expected " + Described(*hint_.figures);
   return {};
 }
-
 
 }  // namespace penmarrow::ui::soaking

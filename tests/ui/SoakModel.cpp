@@ -14,10 +14,12 @@
 namespace penmarrow::soak {
 namespace {
 
-FrequencyRow RowNamed(std::u16string_view name) { return LookupFrequency(name).value_or(FrequencyTable[0]); }
+FrequencyRow RowNamed(std::u16string_view name) {
+  return LookupFrequency(name).value_or(FrequencyTable[0]);
+}
 
-StrategyInputs Strategy(const VisibleInputs& in, std::u16string_view compounding, std::u16string_view deposit,
-                        int startLater) {
+StrategyInputs Strategy(const VisibleInputs& in, std::u16string_view compounding,
+                        std::u16string_view deposit, int startLater) {
   const FrequencyRow row = RowNamed(compounding);
   StrategyInputs s;
   s.continuous = IsContinuous(compounding);
@@ -46,7 +48,9 @@ Captions TotalsOf(const Expectation& e, int first, int years) {
 
 // Projects one strategy into series first..first+2; false when it overflowed.
 bool Project(const StrategyInputs& inputs, Expectation& e, int first) {
-  const auto slot = [&](int i) -> SeriesPoints& { return e.series[static_cast<std::size_t>(first + i)]; };
+  const auto slot = [&](int i) -> SeriesPoints& {
+    return e.series[static_cast<std::size_t>(first + i)];
+  };
   RecordingSeries initial(slot(0).values, slot(0).labels), regular(slot(1).values, slot(1).labels),
       interest(slot(2).values, slot(2).labels);
   ProjectionState state;
@@ -70,13 +74,14 @@ std::u16string Money(std::int64_t amount) { return FormatMoney(static_cast<Exten
 
 Captions HintColumn(const Expectation& e, int first, int year) {
   const auto value = [&](int series) {
-    return Round(static_cast<Extended>(
-        e.series[static_cast<std::size_t>(first + series)].values[static_cast<std::size_t>(year - 1)]));
+    return Round(static_cast<Extended>(e.series[static_cast<std::size_t>(first + series)]
+                                           .values[static_cast<std::size_t>(year - 1)]));
   };
   const std::int64_t initial = value(0), regular = value(1), interest = value(2);
   // The hint adds the rounded figures as 64-bit integers that wrap.
-  const auto total = static_cast<std::int64_t>(
-      static_cast<std::uint64_t>(initial) + static_cast<std::uint64_t>(regular) + static_cast<std::uint64_t>(interest));
+  const auto total = static_cast<std::int64_t>(static_cast<std::uint64_t>(initial) +
+                                               static_cast<std::uint64_t>(regular) +
+                                               static_cast<std::uint64_t>(interest));
   return {Money(initial), Money(regular), Money(interest), Money(total)};
 }
 
@@ -86,7 +91,9 @@ bool Near(long double a, long double b, long double margin) { return std::fabs(a
 
 int YearsOf(std::u16string_view text) {
   const auto value = ReadInteger(text);
-  if (!value || *value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max()) return 1;
+  if (!value || *value < std::numeric_limits<int>::min() ||
+      *value > std::numeric_limits<int>::max())
+    return 1;
   return static_cast<int>(*value);
 }
 
@@ -94,10 +101,12 @@ Expectation Expect(const VisibleInputs& in, const Expectation& before) {
   Expectation e = before;
   e.overflowed = false;
   if (!in.alternative)
-    for (int s = FirstAlternativeSeries; s < SeriesCount; ++s) e.series[static_cast<std::size_t>(s)] = {};
+    for (int s = FirstAlternativeSeries; s < SeriesCount; ++s)
+      e.series[static_cast<std::size_t>(s)] = {};
   const bool yoursDone = Project(Strategy(in, in.compoundFrequency, in.regularDeposit, 0), e, 0);
   if (yoursDone && in.alternative)
-    Project(Strategy(in, in.alternativeFrequency, in.alternativeDeposit, in.startLater), e, FirstAlternativeSeries);
+    Project(Strategy(in, in.alternativeFrequency, in.alternativeDeposit, in.startLater), e,
+            FirstAlternativeSeries);
   return e;
 }
 
@@ -120,14 +129,15 @@ double TallestStack(const Expectation& e) {
 HintFigures FiguresOfYear(const Expectation& e, int year, bool alternative) {
   HintFigures figures;
   const std::string digits = std::to_string(year);
-  figures.title = u"After " + std::u16string(digits.begin(), digits.end()) + (year > 1 ? u" years" : u" year");
+  figures.title =
+      u"After " + std::u16string(digits.begin(), digits.end()) + (year > 1 ? u" years" : u" year");
   figures.yours = HintColumn(e, 0, year);
   if (alternative) figures.alternative = HintColumn(e, FirstAlternativeSeries, year);
   return figures;
 }
 
-PointerYear YearAtPointer(double position, double value, double tallest, const Expectation& e, int years,
-                          bool alternative) {
+PointerYear YearAtPointer(double position, double value, double tallest, const Expectation& e,
+                          int years, bool alternative) {
   // The pointer asks for the year 1.1 ahead of the bottom axis position, rounded; the last year
   // reaches 0.4 beyond its number, and the bars' height reaches 1.3 times the tallest stack.
   constexpr long double Margin = 0.02L;

@@ -65,14 +65,14 @@ struct HintFigures {
 };
 HintFigures FiguresOfYear(const Expectation& expected, int year, bool alternative);
 
-// The year whose figures a pointer at chart position (`position`, `value`) asks for; 0 off the bars.
-// `ambiguous` marks points too close to a boundary between two answers to predict.
+// The year whose figures a pointer at chart position (`position`, `value`) asks for; 0 off the
+// bars. `ambiguous` marks points too close to a boundary between two answers to predict.
 struct PointerYear {
   int year = 0;
   bool ambiguous = false;
 };
-PointerYear YearAtPointer(double position, double value, double tallest, const Expectation& expected, int years,
-                          bool alternative);
+PointerYear YearAtPointer(double position, double value, double tallest,
+                          const Expectation& expected, int years, bool alternative);
 
 // What leaving a money or rate field writes into it.
 std::u16string MoneyAfterLeaving(std::u16string_view text);

@@ -18,7 +18,6 @@ Key Control(const char* name, Qt::Key code, char16_t control) {
   return {name, code, Qt::ControlModifier, 0, QString(QChar(control))};
 }
 
-
 const std::vector<Key> EditingKeys{Named("Backspace", Qt::Key_Backspace),
                                    Named("Delete", Qt::Key_Delete),
                                    Named("Shift+Delete", Qt::Key_Delete, Qt::ShiftModifier),
@@ -42,18 +41,22 @@ const std::vector<Key> EditingKeys{Named("Backspace", Qt::Key_Backspace),
                                    Control("Ctrl+Backspace", Qt::Key_Backspace, 0x7f),
                                    {"Alt+5", Qt::Key_5, Qt::AltModifier, '5', {}},
                                    {"Super+5", Qt::Key_5, Qt::MetaModifier, '5', {}}};
-const std::vector<Key> StrayCharacters{Char('a'), Char('e'), Char('E'), Char('x'), Char('.'), Char(','),
-                                       Char('$'), Char('-'), Char('+'), Char(' '), Char('('), Char(')')};
-const std::vector<Key> SpinKeys{Named("Up", Qt::Key_Up), Named("Down", Qt::Key_Down), Named("PageUp", Qt::Key_PageUp),
+const std::vector<Key> StrayCharacters{Char('a'), Char('e'), Char('E'), Char('x'),
+                                       Char('.'), Char(','), Char('$'), Char('-'),
+                                       Char('+'), Char(' '), Char('('), Char(')')};
+const std::vector<Key> SpinKeys{Named("Up", Qt::Key_Up), Named("Down", Qt::Key_Down),
+                                Named("PageUp", Qt::Key_PageUp),
                                 Named("PageDown", Qt::Key_PageDown)};
-const std::vector<Key> SliderKeys{Named("Left", Qt::Key_Left),     Named("Right", Qt::Key_Right),
-                                  Named("Up", Qt::Key_Up),         Named("Down", Qt::Key_Down),
-                                  Named("PageUp", Qt::Key_PageUp), Named("PageDown", Qt::Key_PageDown),
-                                  Named("Home", Qt::Key_Home),     Named("End", Qt::Key_End)};
+const std::vector<Key> SliderKeys{
+    Named("Left", Qt::Key_Left),     Named("Right", Qt::Key_Right),
+    Named("Up", Qt::Key_Up),         Named("Down", Qt::Key_Down),
+    Named("PageUp", Qt::Key_PageUp), Named("PageDown", Qt::Key_PageDown),
+    Named("Home", Qt::Key_Home),     Named("End", Qt::Key_End)};
 // Letters would search the list against the wall clock, which a replay cannot repeat.
-const std::vector<Key> BoxKeys{Named("Up", Qt::Key_Up),         Named("Down", Qt::Key_Down),
-                               Named("Home", Qt::Key_Home),     Named("End", Qt::Key_End),
-                               Named("PageUp", Qt::Key_PageUp), Named("PageDown", Qt::Key_PageDown)};
+const std::vector<Key> BoxKeys{
+    Named("Up", Qt::Key_Up),         Named("Down", Qt::Key_Down),
+    Named("Home", Qt::Key_Home),     Named("End", Qt::Key_End),
+    Named("PageUp", Qt::Key_PageUp), Named("PageDown", Qt::Key_PageDown)};
 const std::vector<QString> MenuActions{"Undo", "Cut", "Copy", "Delete", "Select All"};
 const std::vector<QString> PastedTexts{"12345678",
                                        "2500",
@@ -151,10 +154,12 @@ void Soak::Plan() {
   };
   // Weighted so that the alternative, continuous compounding, 50 years and the overflow come often.
   static const Weighted plans[] = {
-      {9, &Soak::PlanAmount},    {6, &Soak::PlanRate},     {6, &Soak::PlanYears},       {16, &Soak::PlanStrayKey},
-      {3, &Soak::PlanPaste},     {3, &Soak::PlanMenuAction},     {9, &Soak::PlanPick},        {2, &Soak::PlanBoxKey},
-      {4, &Soak::PlanYearsStep}, {5, &Soak::PlanSlider},   {3, &Soak::PlanAlternative}, {2, &Soak::PlanMarks},
-      {3, &Soak::PlanResize},    {12, &Soak::PlanPointer}, {3, &Soak::PlanLeave},       {4, &Soak::PlanDisabled}};
+      {9, &Soak::PlanAmount},    {6, &Soak::PlanRate},        {6, &Soak::PlanYears},
+      {16, &Soak::PlanStrayKey}, {3, &Soak::PlanPaste},       {3, &Soak::PlanMenuAction},
+      {9, &Soak::PlanPick},      {2, &Soak::PlanBoxKey},      {4, &Soak::PlanYearsStep},
+      {5, &Soak::PlanSlider},    {3, &Soak::PlanAlternative}, {2, &Soak::PlanMarks},
+      {3, &Soak::PlanResize},    {12, &Soak::PlanPointer},    {3, &Soak::PlanLeave},
+      {4, &Soak::PlanDisabled}};
   int total = 0;
   for (const Weighted& p : plans) total += p.weight;
   int roll = dice_.Below(total);
@@ -173,7 +178,8 @@ void Soak::PlanEntry(QWidget* field, const std::string& keys) {
   const std::string purpose = " (typing '" + keys + "')";
   if (dice_.Chance(80)) {
     const bool fromStart = dice_.Chance(50);
-    Queue(KeyInto(field, fromStart ? Named("Home", Qt::Key_Home) : Named("End", Qt::Key_End), purpose));
+    Queue(KeyInto(field, fromStart ? Named("Home", Qt::Key_Home) : Named("End", Qt::Key_End),
+                  purpose));
     Queue(KeyInto(field,
                   fromStart ? Named("Shift+End", Qt::Key_End, Qt::ShiftModifier)
                             : Named("Shift+Home", Qt::Key_Home, Qt::ShiftModifier),
@@ -187,7 +193,8 @@ void Soak::PlanEntry(QWidget* field, const std::string& keys) {
 void Soak::PlanStrayKey() {
   QWidget* focus = QApplication::focusWidget();
   const std::vector<QWidget*> fields = EntryFields();
-  const bool intoFocus = std::find(fields.begin(), fields.end(), focus) != fields.end() && dice_.Chance(50);
+  const bool intoFocus =
+      std::find(fields.begin(), fields.end(), focus) != fields.end() && dice_.Chance(50);
   QWidget* field = intoFocus ? focus : dice_.OneOf(fields);
   const int roll = dice_.Below(100);
   const Key key = roll < 45   ? Char(static_cast<char>('0' + dice_.Below(10)))
@@ -206,7 +213,8 @@ void Soak::PlanPaste() {
                     QApplication::clipboard()->setText(text);
                     Press(field, Control("Ctrl+V", Qt::Key_V, 0x16));
                   }};
-    return Step{"paste " + Quoted(text) + " into " + Name(field) + " from its context menu", [field, text] {
+    return Step{"paste " + Quoted(text) + " into " + Name(field) + " from its context menu",
+                [field, text] {
                   QApplication::clipboard()->setText(text);
                   ChooseFromMenu(field, QStringLiteral("Paste"));
                 }};
@@ -224,7 +232,8 @@ void Soak::PlanMenuAction() {
 }
 
 void Soak::PlanPick() {
-  TComboBox* box = dice_.OneOf(std::vector<TComboBox*>{window.CDefFreq, window.CcompFreq, window.CAltFreq});
+  TComboBox* box =
+      dice_.OneOf(std::vector<TComboBox*>{window.CDefFreq, window.CcompFreq, window.CAltFreq});
   Queue([this, box] {
     if (!box->isEnabled()) return DisabledStep(box);
     // "Continuous" is the last of the compound choices, and only sometimes wanted.
@@ -237,7 +246,8 @@ void Soak::PlanPick() {
 }
 
 void Soak::PlanBoxKey() {
-  TComboBox* box = dice_.OneOf(std::vector<TComboBox*>{window.CDefFreq, window.CcompFreq, window.CAltFreq});
+  TComboBox* box =
+      dice_.OneOf(std::vector<TComboBox*>{window.CDefFreq, window.CcompFreq, window.CAltFreq});
   Queue(KeyInto(box, dice_.OneOf(BoxKeys)));
 }
 
@@ -257,25 +267,29 @@ void Soak::PlanSlider() {
 void Soak::PlanAlternative() {
   Queue(WhenEnabled(window.chAlternative, [this] {
     if (dice_.Chance(25)) return KeyStep(window.chAlternative, Char(' '), Kind::Alternative);
-    return ClickStep("click chAlternative", window.chAlternative, QPoint(5, window.chAlternative->height() / 2),
-                     Kind::Alternative);
+    return ClickStep("click chAlternative", window.chAlternative,
+                     QPoint(5, window.chAlternative->height() / 2), Kind::Alternative);
   }));
 }
 
 void Soak::PlanMarks() {
-  Queue([this] { return ClickStep("click chMarks", window.chMarks, Inside(window.chMarks->rect())); });
+  Queue([this] {
+    return ClickStep("click chMarks", window.chMarks, Inside(window.chMarks->rect()));
+  });
 }
 
 // Near and below the smallest size often, where the totals and the legend rearrange.
 void Soak::PlanResize() {
   const QSize smallest = window.minimumSize();
   const int roll = dice_.Below(100);
-  const QSize size = roll < 30
-                         ? QSize(smallest.width() + dice_.Between(-15, 15), smallest.height() + dice_.Between(-15, 15))
+  const QSize size = roll < 30   ? QSize(smallest.width() + dice_.Between(-15, 15),
+                                         smallest.height() + dice_.Between(-15, 15))
                      : roll < 45 ? QSize(dice_.Between(1, 400), dice_.Between(1, 400))
-                                 : QSize(dice_.Between(smallest.width(), 1600), dice_.Between(smallest.height(), 1200));
+                                 : QSize(dice_.Between(smallest.width(), 1600),
+                                         dice_.Between(smallest.height(), 1200));
   Queue([this, size] {
-    return Step{"resize the window to " + std::to_string(size.width()) + "x" + std::to_string(size.height()),
+    return Step{"resize the window to " + std::to_string(size.width()) + "x" +
+                    std::to_string(size.height()),
                 [this, size] { window.resize(size); }};
   });
 }
@@ -286,7 +300,8 @@ void Soak::PlanPointer() {
 
 void Soak::PlanDisabled() {
   Queue([this] {
-    const std::array<QWidget*, 5> lockable{window.TRegDep, window.CDefFreq, window.TAltdep, window.CAltFreq, window.TB};
+    const std::array<QWidget*, 5> lockable{window.TRegDep, window.CDefFreq, window.TAltdep,
+                                           window.CAltFreq, window.TB};
     std::vector<QWidget*> disabled;
     for (QWidget* control : lockable)
       if (!control->isEnabled()) disabled.push_back(control);
@@ -300,12 +315,16 @@ void Soak::PlanDisabled() {
 Intent Soak::KeyInto(QWidget* target, const Key& key, const std::string& purpose) {
   return [this, target, key, purpose] {
     if (!target->isEnabled()) return KeyStep(target, key, Kind::Disabled, purpose);
-    return Focused(target, [this, target, key, purpose] { return KeyStep(target, key, Kind::Plain, purpose); });
+    return Focused(target, [this, target, key, purpose] {
+      return KeyStep(target, key, Kind::Plain, purpose);
+    });
   };
 }
 
 Intent Soak::WhenEnabled(QWidget* target, const Intent& then) {
-  return [this, target, then] { return target->isEnabled() ? Focused(target, then) : DisabledStep(target); };
+  return [this, target, then] {
+    return target->isEnabled() ? Focused(target, then) : DisabledStep(target);
+  };
 }
 
 // Keys and clicks go to the focused control, as a user's do: the focus moves there first, as a
@@ -317,10 +336,11 @@ Step Soak::Focused(QWidget* target, const Intent& then) {
 }
 
 Step Soak::FocusStep(QWidget* target) {
-  QWidget* text = target == window.seYears ? window.seYears->findChild<QLineEdit*>() : dynamic_cast<TEdit*>(target);
+  QWidget* text = target == window.seYears ? window.seYears->findChild<QLineEdit*>()
+                                           : dynamic_cast<TEdit*>(target);
   if (!text || dice_.Chance(20))
-    return {"focus " + Name(target) + " as by Tab", [target] { target->setFocus(Qt::TabFocusReason); },
-            Kind::FocusMove};
+    return {"focus " + Name(target) + " as by Tab",
+            [target] { target->setFocus(Qt::TabFocusReason); }, Kind::FocusMove};
   const QPoint at(dice_.Between(2, std::max(2, text->width() - 3)), text->height() / 2);
   return ClickStep("click into " + Name(target), text, at, Kind::FocusMove);
 }
@@ -334,7 +354,8 @@ Step Soak::KeyStep(QWidget* target, const Key& key, Kind kind, const std::string
 // What a user can still try on a disabled control: keys sent at it and clicks on it.
 Step Soak::DisabledStep(QWidget* target) {
   if (dice_.Chance(40))
-    return ClickStep("click disabled " + Name(target), target, Inside(target->rect()), Kind::Disabled);
+    return ClickStep("click disabled " + Name(target), target, Inside(target->rect()),
+                     Kind::Disabled);
   const int roll = dice_.Below(100);
   const Key key = roll < 40   ? Char(static_cast<char>('0' + dice_.Below(10)))
                   : roll < 75 ? dice_.OneOf(EditingKeys)
@@ -346,7 +367,8 @@ Step Soak::LeaveStep() {
   QWidget* from = QApplication::focusWidget();
   if (from && dice_.Chance(60))
     return KeyStep(from,
-                   dice_.Chance(70) ? Named("Tab", Qt::Key_Tab) : Named("Shift+Tab", Qt::Key_Tab, Qt::ShiftModifier),
+                   dice_.Chance(70) ? Named("Tab", Qt::Key_Tab)
+                                    : Named("Shift+Tab", Qt::Key_Tab, Qt::ShiftModifier),
                    Kind::FocusMove);
   std::vector<QWidget*> others;
   for (QWidget* field : EntryFields())
@@ -369,7 +391,8 @@ Step Soak::SliderStep() {
 Step Soak::ClickStep(const std::string& action, QWidget* target, QPoint at, Kind kind) {
   const QPoint to = target->mapToGlobal(at);
   const std::optional<PointerMove> moved =
-      to == QCursor::pos() ? std::nullopt : std::optional<PointerMove>(Aim(window.Chart->mapFromGlobal(to)));
+      to == QCursor::pos() ? std::nullopt
+                           : std::optional<PointerMove>(Aim(window.Chart->mapFromGlobal(to)));
   return {action + " at (" + std::to_string(at.x()) + ", " + std::to_string(at.y()) + ")",
           [target, at] {
             QTest::mouseMove(target, at);
@@ -380,13 +403,15 @@ Step Soak::ClickStep(const std::string& action, QWidget* target, QPoint at, Kind
 
 // QTest takes the null point for the centre of a widget, so it is never chosen.
 QPoint Soak::Inside(const QRect& area) {
-  const QPoint at(dice_.Between(area.left(), area.right()), dice_.Between(area.top(), area.bottom()));
+  const QPoint at(dice_.Between(area.left(), area.right()),
+                  dice_.Between(area.top(), area.bottom()));
   return at.isNull() ? QPoint(1, 0) : at;
 }
 
 Step Soak::PointerStep() {
   const QPoint at = PointerTarget();
-  return {"move the pointer to (" + std::to_string(at.x()) + ", " + std::to_string(at.y()) + ") of the chart",
+  return {"move the pointer to (" + std::to_string(at.x()) + ", " + std::to_string(at.y()) +
+              ") of the chart",
           [this, at] { QTest::mouseMove(window.Chart, at); }, Kind::Pointer, Aim(at)};
 }
 
@@ -395,13 +420,14 @@ QPoint Soak::PointerTarget() {
   const QRect chart = window.Chart->rect();
   const QRect plot = window.Chart->axisRect()->rect();
   const int roll = dice_.Below(100);
-  const QRect area = roll < 60 ? plot.adjusted(-10, -10, 10, 10) : roll < 85 ? chart : chart.adjusted(-60, -60, 60, 60);
+  const QRect area = roll < 60   ? plot.adjusted(-10, -10, 10, 10)
+                     : roll < 85 ? chart
+                                 : chart.adjusted(-60, -60, 60, 60);
   QPoint at = Inside(area);
   for (int attempt = 0; attempt < 4 && YearAt(at).ambiguous; ++attempt) at = Inside(area);
   // The place the pointer is at already would send no move at all.
   if (window.Chart->mapToGlobal(at) == QCursor::pos()) at.rx() += 1;
   return at;
 }
-
 
 }  // namespace penmarrow::ui::soaking

@@ -35,7 +35,9 @@ struct Settings {
 class Dice {
  public:
   explicit Dice(std::uint64_t seed) : engine_(seed) {}
-  int Below(int n) { return n <= 1 ? 0 : static_cast<int>(engine_() % static_cast<std::uint64_t>(n)); }
+  int Below(int n) {
+    return n <= 1 ? 0 : static_cast<int>(engine_() % static_cast<std::uint64_t>(n));
+  }
   int Between(int low, int high) { return low + Below(high - low + 1); }
   bool Chance(int percent) { return Below(100) < percent; }
   template <typename T>
@@ -65,7 +67,8 @@ std::string Number(double value);
 
 enum class Kind { Plain, FocusMove, Disabled, Pointer, Alternative };
 
-// Where a step moves the pointer and the year the chart reads there, judged before a click can rescale it.
+// Where a step moves the pointer and the year the chart
+// reads there, judged before a click can rescale it.
 struct PointerMove {
   QPoint at;  // in the chart's pixels
   bool overChart = false;
@@ -73,7 +76,8 @@ struct PointerMove {
 };
 
 struct Step {
-  Step(std::string what, std::function<void()> doing, Kind of = Kind::Plain, std::optional<PointerMove> to = {})
+  Step(std::string what, std::function<void()> doing, Kind of = Kind::Plain,
+       std::optional<PointerMove> to = {})
       : action(std::move(what)), act(std::move(doing)), kind(of), pointer(to) {}
   std::string action;
   std::function<void()> act;
@@ -113,10 +117,13 @@ struct Coverage {
   long hintFigures = 0;
   long disabled = 0;
   std::string Summary(long steps) const {
-    const auto share = [steps](long count) { return std::to_string(100 * count / std::max(steps, 1L)) + "%"; };
-    return "alternative on " + share(alternative) + ", continuous " + share(continuous) + ", 50 years " +
-           share(fiftyYears) + ", overflowing " + share(overflowed) + " of the steps; hint figures compared " +
-           std::to_string(hintFigures) + " times, disabled controls tried " + std::to_string(disabled) + " times";
+    const auto share = [steps](long count) {
+      return std::to_string(100 * count / std::max(steps, 1L)) + "%";
+    };
+    return "alternative on " + share(alternative) + ", continuous " + share(continuous) +
+           ", 50 years " + share(fiftyYears) + ", overflowing " + share(overflowed) +
+           " of the steps; hint figures compared " + std::to_string(hintFigures) +
+           " times, disabled controls tried " + std::to_string(disabled) + " times";
   }
 };
 
@@ -169,7 +176,9 @@ class Soak : public WindowFixture {
   Step ClickStep(const std::string& action, QWidget* target, QPoint at, Kind kind = Kind::Plain);
 
   // --- reading the window
-  std::vector<TEdit*> MoneyFields() const { return {window.TIntDep, window.TRegDep, window.TAltdep}; }
+  std::vector<TEdit*> MoneyFields() const {
+    return {window.TIntDep, window.TRegDep, window.TAltdep};
+  }
   std::vector<QWidget*> EntryFields() const {
     return {window.TIntDep, window.TRegDep, window.TAltdep, window.TIntRate, window.seYears};
   }

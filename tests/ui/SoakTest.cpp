@@ -1,7 +1,7 @@
 // A seeded randomised soak of the whole main window: thousands of user actions of every kind, each
 // followed by checks against the soak's own recomputation from what the window shows.
-// PENMARROW_SOAK_SEED replays a run exactly; PENMARROW_SOAK_STEPS and PENMARROW_SOAK_SECONDS bound it;
-// PENMARROW_SOAK_TRACE prints every step.
+// PENMARROW_SOAK_SEED replays a run exactly; PENMARROW_SOAK_STEPS and PENMARROW_SOAK_SECONDS bound
+// it; PENMARROW_SOAK_TRACE prints every step.
 
 #include <chrono>
 #include <cstdlib>
@@ -55,8 +55,8 @@ std::string Number(double value) {
 
 void Soak::Run() {
   settings_ = ReadSettings();
-  std::cout << "ui_soak seed " << settings_.seed << " (replay with PENMARROW_SOAK_SEED=" << settings_.seed << ")"
-            << std::endl;
+  std::cout << "ui_soak seed " << settings_.seed
+            << " (replay with PENMARROW_SOAK_SEED=" << settings_.seed << ")" << std::endl;
   dice_ = Dice(settings_.seed);
   Settle();
   const Snapshot start = Capture();
@@ -64,10 +64,13 @@ void Soak::Run() {
   expected_.series = start.series;
   expected_.totals = start.totals;
   expected_ = soak::Expect(inputs_, expected_);
-  if (const Failure failure = Check(Step{"start", {}}, start, false)) FAIL() << Report(0, "start", *failure);
+  if (const Failure failure = Check(Step{"start", {}}, start, false))
+    FAIL() << Report(0, "start", *failure);
 
   const auto began = std::chrono::steady_clock::now();
-  const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count(); };
+  const auto elapsed = [&] {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+  };
   long step = 1;
   for (; step <= settings_.steps && elapsed() < settings_.seconds; ++step) {
     while (plan_.empty()) Plan();
@@ -76,9 +79,9 @@ void Soak::Run() {
     if (!Advance(step, intent())) return;
   }
   const double seconds = elapsed();
-  std::cout << "ui_soak seed " << settings_.seed << ": " << step - 1 << " steps in " << seconds << " s, "
-            << static_cast<double>(step - 1) / std::max(seconds, 1e-9) << " steps/s; " << coverage_.Summary(step - 1)
-            << std::endl;
+  std::cout << "ui_soak seed " << settings_.seed << ": " << step - 1 << " steps in " << seconds
+            << " s, " << static_cast<double>(step - 1) / std::max(seconds, 1e-9) << " steps/s; "
+            << coverage_.Summary(step - 1) << std::endl;
 }
 
 bool Soak::Advance(long step, const Step& action) {

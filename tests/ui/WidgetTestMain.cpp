@@ -1,7 +1,8 @@
-// Widget tests need a QApplication, with the program's fonts and style, before the first window is made.
+// Widget tests need a QApplication, with the program's
+// fonts and style, before the first window is made.
 
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include "ui/ProgramLook.h"
 

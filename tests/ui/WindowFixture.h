@@ -2,19 +2,22 @@
 // The real main window with its year hint, shown offscreen and active; errors that would open a
 // message box are recorded instead.
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QTest>
 #include <functional>
 #include <vector>
-#include <gtest/gtest.h>
 
 #include "ui/UHint.h"
 #include "ui/UMain.h"
 #include "ui/platform/ErrorDisplay.h"
 
 namespace penmarrow::ui {
+
+// One of the window's entry fields, picked by a test table's row.
+using EntryField = decltype(&TFMain::TIntDep);
 
 class WindowFixture : public ::testing::Test {
  protected:
@@ -28,9 +31,9 @@ class WindowFixture : public ::testing::Test {
   }
   void TearDown() override { ErrorDisplay::SetPresenter(nullptr); }
 
-  // Right-clicks a field, walks its context menu down to the action and presses Return, as a person
-  // does; a disabled action is not reachable, and Escape closes the menu instead. Says whether the
-  // action ran.
+  // Right-clicks a field, walks its context menu down to the action and
+  // presses Return, as a person does; a disabled action is not reachable,
+  // and Escape closes the menu instead. Says whether the action ran.
   static bool ChooseFromMenu(QWidget* field, const QString& action) {
     QMenu* menu = OpenMenu(field);
     if (!menu) {
@@ -45,7 +48,8 @@ class WindowFixture : public ::testing::Test {
       QTest::keyClick(menu, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents();  // the chosen action runs, as the event loop runs it
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed menu goes
-    // A window manager gives the activation back to the window once the menu closes; offscreen does not.
+    // A window manager gives the activation back to the
+    // window once the menu closes; offscreen does not.
     field->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(field->window()));
     return runs;
@@ -72,7 +76,8 @@ class WindowFixture : public ::testing::Test {
     QApplication::sendEvent(target, &opening);
     return qobject_cast<QMenu*>(QApplication::activePopupWidget());
   }
-  // The largest initial deposit at the highest rate over fifty years: every recalculation overflows.
+  // The largest initial deposit at the highest rate
+  // over fifty years: every recalculation overflows.
   void OverflowEveryRecalculation() {
     window.seYears->SetValue(50);
     window.TIntDep->SetText(QStringLiteral("$999,999"));
@@ -88,7 +93,8 @@ class WindowFixture : public ::testing::Test {
     emit box->activated(index);
   }
   void ClickAlternative() {
-    QTest::mouseClick(window.chAlternative, Qt::LeftButton, {}, QPoint(5, window.chAlternative->height() / 2));
+    QTest::mouseClick(window.chAlternative, Qt::LeftButton, {},
+                      QPoint(5, window.chAlternative->height() / 2));
   }
   // Replaces the whole text of an entry field by typed digits.
   static void TypeInto(TEdit* field, const QString& digits) {
@@ -104,14 +110,17 @@ class WindowFixture : public ::testing::Test {
     QTest::keyClicks(window.seYears, keys);
   }
   static QStringList Captions(const TotalsPanel& t) {
-    return {t.initialDepVal->text(), t.regularDepVal->text(), t.totalIntVal->text(), t.totalVal->text()};
+    return {t.initialDepVal->text(), t.regularDepVal->text(), t.totalIntVal->text(),
+            t.totalVal->text()};
   }
   std::vector<double> Values(int series) const {
     std::vector<double> values;
-    for (int i = 0; i < window.Chart->Series(series).Count(); ++i) values.push_back(window.Chart->Series(series).YValue(i));
+    for (int i = 0; i < window.Chart->Series(series).Count(); ++i)
+      values.push_back(window.Chart->Series(series).YValue(i));
     return values;
   }
-  // Every recalculation projects your strategy anew, and each projection starts by emptying series 0.
+  // Every recalculation projects your strategy anew,
+  // and each projection starts by emptying series 0.
   int CountRecalculations(const std::function<void()>& action) {
     TChartSeries& series = window.Chart->Series(0);
     const std::function<void()> redraw = series.OnChanged;

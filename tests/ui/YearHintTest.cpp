@@ -1,5 +1,5 @@
-// The year hint on the real window, driven by pointer moves over the chart or by the chart's
-// keyboard cursor.
+// The year hint on the real window, driven by pointer
+// moves over the chart or by the chart's keyboard cursor.
 
 #include <QPainter>
 
@@ -41,7 +41,6 @@ class YearHint : public WindowFixture {
     painter.end();
     shot.save(QString::fromLocal8Bit(dir) + QStringLiteral("/hint.png"));
   }
-
 };
 
 TEST_F(YearHint, ShowsTheYearUnderThePointerWithYourColumnOnly) {
@@ -50,8 +49,10 @@ TEST_F(YearHint, ShowsTheYearUnderThePointerWithYourColumnOnly) {
   EXPECT_EQ(hint->lAfter->text(), QStringLiteral("After 1 year"));
   EXPECT_EQ(hint->lTotal1->text(), QStringLiteral("$1,150"));
   EXPECT_FALSE(hint->lAlternative->isVisibleTo(hint));
-  EXPECT_EQ(hint->width(), 100 + WidestOf({hint->lYourStrategy, hint->lInit1, hint->lRegular1, hint->lTotalInt1,
-                                           hint->lTotal1}) + 6);
+  EXPECT_EQ(hint->width(), 100 +
+                               WidestOf({hint->lYourStrategy, hint->lInit1, hint->lRegular1,
+                                         hint->lTotalInt1, hint->lTotal1}) +
+                               6);
   PointAtYear(2);
   EXPECT_EQ(hint->lAfter->text(), QStringLiteral("After 2 years"));
 }
@@ -61,7 +62,8 @@ TEST_F(YearHint, OverTheMarksBoxTheChartHasNoPointerSoTheHintHides) {
   ASSERT_TRUE(hint->isVisible());
   // A point of the box that lies over year 1's column, where the chart alone would show the hint.
   const QRect box = window.chMarks->geometry();
-  const QPoint overYear1(static_cast<int>(window.Chart->xAxis->coordToPixel(-0.3)), box.center().y());
+  const QPoint overYear1(static_cast<int>(window.Chart->xAxis->coordToPixel(-0.3)),
+                         box.center().y());
   ASSERT_TRUE(box.contains(overYear1));
   QTest::mouseMove(window.chMarks, overYear1 - box.topLeft());
   QCoreApplication::processEvents();
@@ -71,7 +73,10 @@ TEST_F(YearHint, OverTheMarksBoxTheChartHasNoPointerSoTheHintHides) {
 }
 
 TEST_F(YearHint, HiddenOffTheBarsAndFilledAnewOnComingBack) {
-  struct Case { double position; bool shown; };
+  struct Case {
+    double position;
+    bool shown;
+  };
   const Case cases[] = {{-0.55, true}, {-0.65, false}, {9.25, true}, {9.35, false}};
   for (const Case& c : cases) {
     PointAt(c.position);
@@ -101,7 +106,8 @@ TEST_F(YearHint, KeepsItsFiguresWithinAYearAndTheFocusStaysInTheField) {
 }
 
 TEST_F(YearHint, AlternativeColumnShowsZeroBeforeItsStart) {
-  QTest::mouseClick(window.chAlternative, Qt::LeftButton, {}, QPoint(5, window.chAlternative->height() / 2));
+  QTest::mouseClick(window.chAlternative, Qt::LeftButton, {},
+                    QPoint(5, window.chAlternative->height() / 2));
   ASSERT_TRUE(window.chAlternative->isChecked());
   window.TB->setValue(3);
   window.Chart->replot();
@@ -109,8 +115,12 @@ TEST_F(YearHint, AlternativeColumnShowsZeroBeforeItsStart) {
   ASSERT_TRUE(hint->lAlternative->isVisibleTo(hint));
   for (QLabel* label : {hint->lInit2, hint->lRegular2, hint->lTotalInt2, hint->lTotal2})
     EXPECT_EQ(label->text(), QStringLiteral("$0"));
-  const int columns = 100 + WidestOf({hint->lYourStrategy, hint->lInit1, hint->lRegular1, hint->lTotalInt1, hint->lTotal1}) +
-                      WidestOf({hint->lAlternative, hint->lInit2, hint->lRegular2, hint->lTotalInt2, hint->lTotal2}) + 20;
+  const int columns = 100 +
+                      WidestOf({hint->lYourStrategy, hint->lInit1, hint->lRegular1,
+                                hint->lTotalInt1, hint->lTotal1}) +
+                      WidestOf({hint->lAlternative, hint->lInit2, hint->lRegular2, hint->lTotalInt2,
+                                hint->lTotal2}) +
+                      20;
   EXPECT_EQ(hint->width(), columns + 6);
   SaveGrab();
 }
@@ -132,8 +142,8 @@ TEST_F(YearHint, TheKeyboardsCellIsFramedWithItsYearUntilTheFocusLeaves) {
     int firstSeries;  // the framed bars
     int lastSeries;
     int year;
-  } moves[] = {{Qt::Key_Down, 0, 5, 1},  {Qt::Key_Right, 0, 0, 1}, {Qt::Key_Right, 1, 1, 1},
-               {Qt::Key_Right, 2, 2, 1}, {Qt::Key_Right, 0, 2, 1}, {Qt::Key_End, 3, 5, 1},
+  } moves[] = {{Qt::Key_Down, 0, 5, 1},  {Qt::Key_Right, 0, 0, 1},    {Qt::Key_Right, 1, 1, 1},
+               {Qt::Key_Right, 2, 2, 1}, {Qt::Key_Right, 0, 2, 1},    {Qt::Key_End, 3, 5, 1},
                {Qt::Key_Left, 5, 5, 1},  {Qt::Key_PageDown, 5, 5, 10}};
   for (const auto& move : moves) {
     QTest::keyClick(window.Chart, move.key);
@@ -142,7 +152,8 @@ TEST_F(YearHint, TheKeyboardsCellIsFramedWithItsYearUntilTheFocusLeaves) {
       bars = bars.united(window.Chart->Series(series).BarRect(move.year - 1));
     EXPECT_EQ(focus->CellBars(), bars) << move.key;
     EXPECT_TRUE(hint->isVisible()) << move.key;
-    EXPECT_EQ(hint->lAfter->text(), QStringLiteral("After %1 year%2").arg(move.year).arg(move.year > 1 ? "s" : ""));
+    EXPECT_EQ(hint->lAfter->text(),
+              QStringLiteral("After %1 year%2").arg(move.year).arg(move.year > 1 ? "s" : ""));
   }
   EXPECT_EQ(hint->lTotalInt2->text(), window.Totals2.totalIntVal->text());
   EXPECT_EQ(QApplication::activeWindow(), &window);

@@ -18,7 +18,8 @@ namespace {
 
 // A write arrives inside a screen reader's call: it is checked at once and applied, checked again
 // against the text of that moment, from the event loop, where a recalculation may process events.
-TextField::Writer Checked(QWidget* field, std::function<QString()> current, std::function<bool(const QString&)> accepts,
+TextField::Writer Checked(QWidget* field, std::function<QString()> current,
+                          std::function<bool(const QString&)> accepts,
                           std::function<void(const QString&)> apply) {
   return [=](const TextField::Splice& splice) {
     if (!field->isEnabled() || !accepts(splice.AppliedTo(current()))) return false;
@@ -31,12 +32,18 @@ TextField::Writer Checked(QWidget* field, std::function<QString()> current, std:
 }
 
 TextField* EditField(TEdit* edit) {
-  const auto accepts = [edit](const QString& text) { return !edit->AcceptsText || edit->AcceptsText(text); };
+  const auto accepts = [edit](const QString& text) {
+    return !edit->AcceptsText || edit->AcceptsText(text);
+  };
   return new InDevicePixels<TextField>(edit, edit, QAccessible::EditableText,
-                       Checked(edit, [edit] { return edit->text(); }, accepts, [edit](const QString& text) {
-                         // As a paste: written whole, and the deposit to restore follows it.
-                         edit->Offer(0, static_cast<int>(edit->text().size()), text);
-                       }));
+                                       Checked(
+                                           edit, [edit] { return edit->text(); }, accepts,
+                                           [edit](const QString& text) {
+                                             // As a paste: written whole, and the deposit to
+                                             // restore follows it.
+                                             edit->Offer(0, static_cast<int>(edit->text().size()),
+                                                         text);
+                                           }));
 }
 
 // The years field: its text as typed, and as a value the number it counts as, within its range.
@@ -44,13 +51,15 @@ class YearsField : public TextField, public QAccessibleValueInterface {
  public:
   explicit YearsField(TSpinEdit* spin)
       : TextField(spin, spin->Editor(), QAccessible::SpinBox,
-                  Checked(spin, [spin] { return spin->text(); }, TSpinEdit::TypedTextAllowed,
-                          [spin](const QString& text) { spin->SetText(text); })),
+                  Checked(
+                      spin, [spin] { return spin->text(); }, TSpinEdit::TypedTextAllowed,
+                      [spin](const QString& text) { spin->SetText(text); })),
         spin_(spin) {
     // The number is reported whoever wrote it; Qt knows nothing of this field's value.
     QObject::connect(spin->Editor(), &QLineEdit::textChanged, spin, [spin] {
       if (!QAccessible::isActive()) return;
-      QAccessibleValueChangeEvent changed(spin, std::clamp(spin->Value(), spin->MinValue(), spin->MaxValue()));
+      QAccessibleValueChangeEvent changed(
+          spin, std::clamp(spin->Value(), spin->MinValue(), spin->MaxValue()));
       QAccessible::updateAccessibility(&changed);
     });
   }
@@ -70,7 +79,9 @@ class YearsField : public TextField, public QAccessibleValueInterface {
     return std::clamp(spin_->Value(), spin_->MinValue(), spin_->MaxValue());
   }
   void setCurrentValue(const QVariant& value) override {
-    QTimer::singleShot(0, spin_, [spin = spin_, years = value.toInt()] { ErrorDisplay::Guard([&] { spin->SetValue(years); }); });
+    QTimer::singleShot(0, spin_, [spin = spin_, years = value.toInt()] {
+      ErrorDisplay::Guard([&] { spin->SetValue(years); });
+    });
   }
   QVariant maximumValue() const override { return spin_->MaxValue(); }
   QVariant minimumValue() const override { return spin_->MinValue(); }
@@ -99,7 +110,8 @@ QAccessibleInterface* ControlsFactory(const QString&, QObject* object) {
 }  // namespace
 
 void InstallAccessibleControls() {
-  static const bool installed = (QAccessible::installFactory(ControlsFactory), InstallNarrowTextChanges(), true);
+  static const bool installed =
+      (QAccessible::installFactory(ControlsFactory), InstallNarrowTextChanges(), true);
   (void)installed;
 }
 

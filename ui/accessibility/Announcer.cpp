@@ -13,13 +13,17 @@ class Notice : public QAccessibleInterface {
 
   bool isValid() const override { return !window_.isNull(); }
   QObject* object() const override { return nullptr; }
-  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(window_); }
+  QAccessibleInterface* parent() const override {
+    return QAccessible::queryAccessibleInterface(window_);
+  }
   QAccessibleInterface* child(int) const override { return nullptr; }
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QAccessibleInterface* focusChild() const override { return nullptr; }
   int childCount() const override { return 0; }
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-  QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? message_ : QString(); }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? message_ : QString();
+  }
   void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override { return {}; }
   QAccessible::Role role() const override { return QAccessible::Notification; }

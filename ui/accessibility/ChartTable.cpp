@@ -7,9 +7,9 @@
 #include <array>
 
 #include "ui/ChartCursor.h"
-#include "ui/accessibility/SpokenText.h"
 #include "ui/YearFigures.h"
 #include "ui/accessibility/DevicePixels.h"
+#include "ui/accessibility/SpokenText.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -19,7 +19,8 @@ constexpr int MostColumns = 1 + ChartCursor::FiguresPerStrategy * 2;
 // One cell of the table, or a column heading when its row is -1.
 class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterface {
  public:
-  ChartCell(const ChartTable* table, int row, int column) : table_(table), row_(row), column_(column) {}
+  ChartCell(const ChartTable* table, int row, int column)
+      : table_(table), row_(row), column_(column) {}
 
   bool isValid() const override {
     return table_->Chart() && row_ < table_->rowCount() && column_ < table_->columnCount();
@@ -39,7 +40,9 @@ class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterf
     return isValid() ? DevicePixels(*table_->Chart(), table_->CellRect(row_, column_)) : QRect();
   }
   // The year stays a cell, so that a screen reader reads its whole row when it takes the focus.
-  QAccessible::Role role() const override { return row_ < 0 ? QAccessible::ColumnHeader : QAccessible::Cell; }
+  QAccessible::Role role() const override {
+    return row_ < 0 ? QAccessible::ColumnHeader : QAccessible::Cell;
+  }
   QAccessible::State state() const override {
     QAccessible::State state;
     state.readOnly = true;
@@ -54,7 +57,9 @@ class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterf
   }
 
   bool isSelected() const override { return false; }
-  QList<QAccessibleInterface*> columnHeaderCells() const override { return {table_->Cell(-1, column_)}; }
+  QList<QAccessibleInterface*> columnHeaderCells() const override {
+    return {table_->Cell(-1, column_)};
+  }
   // The year heads its row, itself included: Qt answers a reader's question for a row's header
   // from the row's first cell.
   QList<QAccessibleInterface*> rowHeaderCells() const override { return {table_->Cell(row_, 0)}; }
@@ -88,16 +93,19 @@ FigureColumn PlaceOf(int column) {
 
 }  // namespace
 
-ChartTable::ChartTable(TChart* chart) : QAccessibleWidget(chart, QAccessible::Table), cursor_(&ChartCursor::Of(*chart)) {
+ChartTable::ChartTable(TChart* chart)
+    : QAccessibleWidget(chart, QAccessible::Table), cursor_(&ChartCursor::Of(*chart)) {
   // The cursor's cell takes the focus for screen readers.
-  cursorMoved_ = QObject::connect(cursor_, &ChartCursor::Moved, chart, [this](QPoint cell) { TellFocus(cell); });
+  cursorMoved_ = QObject::connect(cursor_, &ChartCursor::Moved, chart,
+                                  [this](QPoint cell) { TellFocus(cell); });
   // Qt tells of the table's focus after this signal; the current cell, if any, follows it.
-  focusTaken_ = QObject::connect(qApp, &QApplication::focusChanged, chart, [this, chart](QWidget*, QWidget* now) {
-    if (now != chart) return;
-    QTimer::singleShot(0, chart, [this] {
-      if (const auto current = Current(); current && Chart()->hasFocus()) TellFocus(*current);
-    });
-  });
+  focusTaken_ = QObject::connect(
+      qApp, &QApplication::focusChanged, chart, [this, chart](QWidget*, QWidget* now) {
+        if (now != chart) return;
+        QTimer::singleShot(0, chart, [this] {
+          if (const auto current = Current(); current && Chart()->hasFocus()) TellFocus(*current);
+        });
+      });
   // New figures come in cells of their own: a reader that keeps what it read of a cell would
   // otherwise repeat old figures.
   replotted_ = QObject::connect(chart, &QCustomPlot::afterReplot, chart, [this, chart] {
@@ -132,12 +140,15 @@ int ChartTable::columnCount() const { return cursor_ ? cursor_->ColumnCount() : 
 
 QString ChartTable::CellText(int row, int column) const {
   const FigureColumn place = PlaceOf(column);
-  if (row < 0) return column == 0 ? QStringLiteral("Year") : Spoken(StrategyNames[place.strategy], FigureNames[place.figure]);
+  if (row < 0)
+    return column == 0 ? QStringLiteral("Year")
+                       : Spoken(StrategyNames[place.strategy], FigureNames[place.figure]);
   if (column == 0) return QStringLiteral("Year %1").arg(row + 1);
   // After a failed recalculation the alternative may hold fewer years than your strategy.
   if (row >= Chart()->Series(place.FirstSeries() + SeriesPerStrategy - 1).Count()) return {};
   // Read row by row, every figure names itself.
-  return SpokenCellFigure(place.strategy, place.figure, FiguresOf(*Chart(), place.FirstSeries(), row).Shown()[place.figure]);
+  return SpokenCellFigure(place.strategy, place.figure,
+                          FiguresOf(*Chart(), place.FirstSeries(), row).Shown()[place.figure]);
 }
 
 QRect ChartTable::CellRect(int row, int column) const {
@@ -150,7 +161,9 @@ QRect ChartTable::CellRect(int row, int column) const {
   return QRect(Chart()->mapToGlobal(QPoint(left, Chart()->height() - 1)), QSize(right - left, 1));
 }
 
-std::optional<QPoint> ChartTable::Current() const { return cursor_ ? cursor_->Current() : std::nullopt; }
+std::optional<QPoint> ChartTable::Current() const {
+  return cursor_ ? cursor_->Current() : std::nullopt;
+}
 
 bool ChartTable::IsFocused(int row, int column) const {
   return Chart() && Chart()->hasFocus() && Current() == QPoint(column, row);
@@ -165,7 +178,8 @@ QAccessibleInterface* ChartTable::Cell(int row, int column) const {
   const int key = (row + 1) * MostColumns + column;
   auto found = cells_.constFind(key);
   if (found == cells_.cend())
-    found = cells_.insert(key, QAccessible::registerAccessibleInterface(new ChartCell(this, row, column)));
+    found = cells_.insert(
+        key, QAccessible::registerAccessibleInterface(new ChartCell(this, row, column)));
   return QAccessible::accessibleInterface(*found);
 }
 
@@ -175,7 +189,9 @@ QAccessibleInterface* ChartTable::cellAt(int row, int column) const {
 }
 
 // The cells row by row, then the column headings, then the controls inside the chart.
-int ChartTable::childCount() const { return CellCount() + columnCount() + QAccessibleWidget::childCount(); }
+int ChartTable::childCount() const {
+  return CellCount() + columnCount() + QAccessibleWidget::childCount();
+}
 
 QAccessibleInterface* ChartTable::child(int index) const {
   if (index < 0) return nullptr;
@@ -191,7 +207,8 @@ int ChartTable::indexOfChild(const QAccessibleInterface* child) const {
     return widget < 0 ? -1 : CellCount() + columnCount() + widget;
   }
   if (!cell->isValid()) return -1;
-  return cell->Row() < 0 ? CellCount() + cell->Column() : cell->Row() * columnCount() + cell->Column();
+  return cell->Row() < 0 ? CellCount() + cell->Column()
+                         : cell->Row() * columnCount() + cell->Column();
 }
 
 void* ChartTable::interface_cast(QAccessible::InterfaceType type) {

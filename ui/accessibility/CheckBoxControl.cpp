@@ -5,7 +5,8 @@
 namespace penmarrow::ui {
 
 QString CheckBoxControl::text(QAccessible::Text t) const {
-  if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) return Box()->text().remove(u'&');
+  if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+    return Box()->text().remove(u'&');
   return QAccessibleWidget::text(t);
 }
 
@@ -24,8 +25,8 @@ QStringList CheckBoxControl::actionNames() const {
 
 void CheckBoxControl::doAction(const QString& action) {
   if (action != toggleAction()) return QAccessibleWidget::doAction(action);
-  // A click from the event loop, not inside the tool's call: the handler's recalculation processes
-  // events.
+  // A click from the event loop, not inside the tool's
+  // call: the handler's recalculation processes events.
   if (widget()->isEnabled()) QTimer::singleShot(0, Box(), [box = Box()] { box->click(); });
 }
 

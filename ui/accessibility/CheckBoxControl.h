@@ -1,6 +1,6 @@
 #pragma once
-// A check box as assistive tools see it: its caption, its state, and a Toggle action that changes the
-// box as a click does, so that its handler runs.
+// A check box as assistive tools see it: its caption, its state, and a Toggle action that changes
+// the box as a click does, so that its handler runs.
 
 #include <QAccessibleWidget>
 

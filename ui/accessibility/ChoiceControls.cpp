@@ -23,7 +23,8 @@ class CaptionedChoice : public QAccessibleWidget {
     if (t == QAccessible::Name) return QAccessibleWidget::text(t) + u' ' + spoken_();
     return QAccessibleWidget::text(t);
   }
-  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override {
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+      QAccessible::Relation match) const override {
     return QAccessibleWidget::relations(match & ~QAccessible::Label);
   }
   // A closed list shows one choice; its pop-up list is a window of its own while open.
@@ -39,8 +40,9 @@ class CaptionedChoice : public QAccessibleWidget {
 class StartSlider : public CaptionedChoice, public QAccessibleValueInterface {
  public:
   explicit StartSlider(TTrackBar* slider)
-      : CaptionedChoice(slider, QAccessible::Slider, [slider] { return SpokenYears(slider->Position()); },
-                        [slider] { return SpokenYears(slider->Position()); }),
+      : CaptionedChoice(
+            slider, QAccessible::Slider, [slider] { return SpokenYears(slider->Position()); },
+            [slider] { return SpokenYears(slider->Position()); }),
         slider_(slider) {}
 
   void* interface_cast(QAccessible::InterfaceType type) override {
@@ -65,10 +67,13 @@ class StartSlider : public CaptionedChoice, public QAccessibleValueInterface {
 }  // namespace
 
 QAccessibleInterface* AccessibleList(TComboBox* box) {
-  return new InDevicePixels<CaptionedChoice>(box, QAccessible::ComboBox, [box] { return box->currentText(); },
-                             [box] { return SpokenChoice(*box); });
+  return new InDevicePixels<CaptionedChoice>(
+      box, QAccessible::ComboBox, [box] { return box->currentText(); },
+      [box] { return SpokenChoice(*box); });
 }
 
-QAccessibleInterface* AccessibleSlider(TTrackBar* slider) { return new InDevicePixels<StartSlider>(slider); }
+QAccessibleInterface* AccessibleSlider(TTrackBar* slider) {
+  return new InDevicePixels<StartSlider>(slider);
+}
 
 }  // namespace penmarrow::ui

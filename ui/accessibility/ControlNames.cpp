@@ -6,11 +6,12 @@
 namespace penmarrow::ui {
 
 void NameControls(TFMain& w) {
-  // A screen reader speaks each field with its caption; the value labels get theirs with each figure.
+  // A screen reader speaks each field with its caption;
+  // the value labels get theirs with each figure.
   const std::pair<QLabel*, QWidget*> captioned[] = {
-      {w.Label3, w.TIntDep}, {w.Label4, w.TRegDep}, {w.Label6, w.CDefFreq}, {w.lCompFreq, w.CcompFreq},
-      {w.Label7, w.TIntRate}, {w.Label1, w.seYears}, {w.Label8, w.TAltdep}, {w.Label9, w.CAltFreq},
-      {w.Label2, w.TB}};
+      {w.Label3, w.TIntDep},      {w.Label4, w.TRegDep},  {w.Label6, w.CDefFreq},
+      {w.lCompFreq, w.CcompFreq}, {w.Label7, w.TIntRate}, {w.Label1, w.seYears},
+      {w.Label8, w.TAltdep},      {w.Label9, w.CAltFreq}, {w.Label2, w.TB}};
   for (const auto& [caption, field] : captioned) caption->setBuddy(field);
   // The "%" beside the rate belongs to it.
   w.Label20->setBuddy(w.TIntRate);

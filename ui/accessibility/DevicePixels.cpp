@@ -8,7 +8,8 @@ namespace penmarrow::ui {
 
 QRect DevicePixels(const QWidget& widget, const QRect& global) {
   // Wayland gives programs no places on the screen at all: what Qt reports there stays as it is.
-  if (global.isNull() || QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return global;
+  if (global.isNull() || QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    return global;
   const qreal ratio = widget.devicePixelRatio();
   // Qt keeps each screen's top left corner at the same place in both kinds of pixels.
   const QPointF origin = widget.screen()->geometry().topLeft();
@@ -20,11 +21,14 @@ QAccessibleInterface* ChildAtDevicePoint(const QAccessibleInterface& parent, QPo
   for (int i = 0; i < parent.childCount(); ++i) {
     QAccessibleInterface* child = parent.child(i);
     if (!child || !child->isValid()) continue;
-    // Qt's own objects among the children (labels) report Qt's pixels: their widget tells the place.
+    // Qt's own objects among the children (labels)
+    // report Qt's pixels: their widget tells the place.
     const auto* widget = qobject_cast<const QWidget*>(child->object());
-    const QRect place = !widget ? child->rect()
-                        : widget->isVisible() ? DevicePixels(*widget, QRect(widget->mapToGlobal(QPoint()), widget->size()))
-                                              : QRect();
+    const QRect place =
+        !widget ? child->rect()
+        : widget->isVisible()
+            ? DevicePixels(*widget, QRect(widget->mapToGlobal(QPoint()), widget->size()))
+            : QRect();
     if (place.contains(point)) return child;
   }
   return nullptr;

@@ -1,8 +1,8 @@
 #pragma once
 // Places on the screen as assistive tools count them. Qt's AT-SPI bridge hands on Qt's
-// device-independent pixels unchanged (Qt 6.4 and later), while X11 and every tool reading the places
-// count device pixels: at a scale factor of 2 a magnifier or a click by position would land at half
-// the distance. The program's own accessible objects therefore report device pixels.
+// device-independent pixels unchanged (Qt 6.4 and later), while X11 and every tool reading the
+// places count device pixels: at a scale factor of 2 a magnifier or a click by position would land
+// at half the distance. The program's own accessible objects therefore report device pixels.
 
 #include <QAccessibleWidget>
 #include <QRect>
@@ -21,7 +21,9 @@ class InDevicePixels : public Base {
  public:
   using Base::Base;
   QRect rect() const override { return DevicePixels(*this->widget(), Base::rect()); }
-  QAccessibleInterface* childAt(int x, int y) const override { return ChildAtDevicePoint(*this, QPoint(x, y)); }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    return ChildAtDevicePoint(*this, QPoint(x, y));
+  }
 };
 
 }  // namespace penmarrow::ui

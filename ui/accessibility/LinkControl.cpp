@@ -17,7 +17,8 @@ class Link : public QAccessibleWidget {
   explicit Link(TLinkLabel* label) : QAccessibleWidget(label, QAccessible::Link), label_(label) {}
 
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return QTextDocumentFragment::fromHtml(label_->text()).toPlainText();
+    if (t == QAccessible::Name)
+      return QTextDocumentFragment::fromHtml(label_->text()).toPlainText();
     return QAccessibleWidget::text(t);
   }
   QAccessible::State state() const override {
@@ -32,7 +33,8 @@ class Link : public QAccessibleWidget {
     if (name != pressAction()) return;
     QTimer::singleShot(0, label_, [label = label_] {
       const QString target = Target(label->text());
-      if (label->OnLinkClick && !target.isEmpty()) ErrorDisplay::Guard([&] { label->OnLinkClick(target); });
+      if (label->OnLinkClick && !target.isEmpty())
+        ErrorDisplay::Guard([&] { label->OnLinkClick(target); });
     });
   }
 

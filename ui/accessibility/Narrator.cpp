@@ -17,7 +17,9 @@ constexpr FigureChoice TotalOnly{false, false, false, true};
 // What a refused candidate would have done to the field's text: "letter a", "deleting 5".
 QString WhatWouldChange(const QString& before, const QString& candidate) {
   const TextChange change = ChangeBetween(before, candidate);
-  const auto inWords = [](const QString& text) { return text.size() == 1 ? SpokenCharacter(text.front()) : text; };
+  const auto inWords = [](const QString& text) {
+    return text.size() == 1 ? SpokenCharacter(text.front()) : text;
+  };
   if (!change.inserted.isEmpty()) return inWords(change.inserted);
   return QStringLiteral("deleting ") + inWords(change.removed);
 }
@@ -33,12 +35,14 @@ Narrator::Narrator(TFMain& window) : QObject(&window), window_(window), announce
     connect(box, &QComboBox::activated, this, [this, box] { Tell(own_, box, SpokenChoice(*box)); });
   connect(window.seYears->Editor(), &QLineEdit::textChanged, this, [this, years = window.seYears] {
     if (years->hasFocus())
-      Tell(own_, years, SpokenYears(std::clamp(years->Value(), years->MinValue(), years->MaxValue())));
+      Tell(own_, years,
+           SpokenYears(std::clamp(years->Value(), years->MinValue(), years->MaxValue())));
   });
   auto* totalsKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), &window);
   connect(totalsKey, &QShortcut::activated, this, &Narrator::SayTotals);
   // All that one input brought is told together, once the window waits for the next one.
-  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, &Narrator::Flush);
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+          &Narrator::Flush);
 }
 
 void Narrator::Tell(std::vector<News>& list, const QObject* source, QString phrase) {
@@ -54,7 +58,9 @@ void Narrator::Tell(std::vector<News>& list, const QObject* source, QString phra
 void Narrator::Accepted(const TEdit& field, const QString& text) {
   // BackSpace at the start or Delete at the end writes the same text again.
   const bool same = text == field.text();
-  Tell(own_, &field, same ? QStringLiteral("Nothing to delete, still %1").arg(SpokenText(text)) : SpokenText(text));
+  Tell(own_, &field,
+       same ? QStringLiteral("Nothing to delete, still %1").arg(SpokenText(text))
+            : SpokenText(text));
 }
 
 void Narrator::Refused(const TEdit& field, const QString& candidate) {
@@ -69,7 +75,8 @@ void Narrator::Refused(const TEdit& field, char16_t key) {
 
 void Narrator::CompoundFrequencyForced() {
   Tell(followed_, window_.CcompFreq,
-       QStringLiteral("%1 changed to %2").arg(SpokenCaption(window_.lCompFreq->text()), window_.CcompFreq->currentText()));
+       QStringLiteral("%1 changed to %2")
+           .arg(SpokenCaption(window_.lCompFreq->text()), window_.CcompFreq->currentText()));
 }
 
 void Narrator::ContinuousModeEntered(const QString& notice) {
@@ -77,7 +84,8 @@ void Narrator::ContinuousModeEntered(const QString& notice) {
   Tell(followed_, window_.BalloonHint,
        QString(notice).replace(QStringLiteral("\r\n"), QStringLiteral(" ")) +
            QStringLiteral(" %1 and %2 unavailable")
-               .arg(SpokenCaption(window_.Label4->text()), SpokenCaption(window_.Label6->text()).toLower()));
+               .arg(SpokenCaption(window_.Label4->text()),
+                    SpokenCaption(window_.Label6->text()).toLower()));
 }
 
 void Narrator::ContinuousModeLeft() {
@@ -99,8 +107,10 @@ void Narrator::StartLaterMoved() {
 void Narrator::AlternativeSwitched(bool on) {
   compare_ = on;
   if (!on) shown_[1] = spoken_[1] = std::nullopt;
-  Tell(followed_, window_.APanel,
-       QStringLiteral("%1 inputs %2").arg(StrategyNames[1], on ? QStringLiteral("available") : QStringLiteral("unavailable")));
+  Tell(
+      followed_, window_.APanel,
+      QStringLiteral("%1 inputs %2")
+          .arg(StrategyNames[1], on ? QStringLiteral("available") : QStringLiteral("unavailable")));
 }
 
 void Narrator::TotalsShown(const TotalsPanel& totals, const YearFigures& figures) {
@@ -115,15 +125,19 @@ void Narrator::TotalsShown(const TotalsPanel& totals, const YearFigures& figures
 
 void Narrator::MenuOpened(const QMenu& menu) {
   QStringList commands;
-  for (const QAction* action : menu.actions()) commands << action->iconText();  // without its mnemonic marks
+  for (const QAction* action : menu.actions())
+    commands << action->iconText();  // without its mnemonic marks
   Tell(followed_, &menu, QStringLiteral("Menu: ") + commands.join(QStringLiteral(", ")));
 }
 
 void Narrator::FiguresCopied(std::size_t years) {
-  Tell(followed_, window_.miCopyFigures, QStringLiteral("Figures of %1 copied").arg(SpokenYears(static_cast<int>(years))));
+  Tell(followed_, window_.miCopyFigures,
+       QStringLiteral("Figures of %1 copied").arg(SpokenYears(static_cast<int>(years))));
 }
 
-void Narrator::ChartCopied() { Tell(followed_, window_.miCopyChart, QStringLiteral("Chart copied as a picture")); }
+void Narrator::ChartCopied() {
+  Tell(followed_, window_.miCopyChart, QStringLiteral("Chart copied as a picture"));
+}
 
 void Narrator::SayTotals() {
   QStringList totals{QStringLiteral("After ") + SpokenYears(years_)};
@@ -157,7 +171,8 @@ QString Narrator::TotalsNews() {
       const auto now = shown_[strategy]->Shown();
       const auto before = spoken_[strategy]->Shown();
       FigureChoice changed{};
-      for (std::size_t i = 0; i < now.size(); ++i) changed[i] = SpokenAmount(now[i]) != SpokenAmount(before[i]);
+      for (std::size_t i = 0; i < now.size(); ++i)
+        changed[i] = SpokenAmount(now[i]) != SpokenAmount(before[i]);
       if (std::find(changed.begin(), changed.end(), true) != changed.end())
         news << SpokenFigures(strategy, *shown_[strategy], changed);
     }

@@ -63,7 +63,8 @@ class Narrator : public QObject {
   bool pending_ = false;        // something to tell since the last time
   bool compare_ = false;        // the alternative just came on: both totals and which is higher
   bool continuous_ = false;     // continuous compounding mode is on
-  std::array<std::optional<YearFigures>, 2> shown_;   // each strategy's totals as the window shows them
+  std::array<std::optional<YearFigures>, 2>
+      shown_;  // each strategy's totals as the window shows them
   std::array<std::optional<YearFigures>, 2> spoken_;  // ... and as last told
   int years_ = 0;
   QString lastMessage_;

@@ -16,10 +16,13 @@ QString Lowered(QString text) {
 
 }  // namespace
 
-QString SpokenCaption(const QString& caption) { return caption.endsWith(u':') ? caption.chopped(1) : caption; }
+QString SpokenCaption(const QString& caption) {
+  return caption.endsWith(u':') ? caption.chopped(1) : caption;
+}
 
 QString Spoken(QString heading, QString caption, const QString& value) {
-  const QString phrase = SpokenCaption(heading) + QStringLiteral(", ") + Lowered(SpokenCaption(caption));
+  const QString phrase =
+      SpokenCaption(heading) + QStringLiteral(", ") + Lowered(SpokenCaption(caption));
   return value.isEmpty() ? phrase : phrase + QStringLiteral(", ") + value;
 }
 
@@ -30,10 +33,12 @@ QString SpokenFigure(std::size_t figure, Extended amount) {
 }
 
 QString SpokenCellFigure(std::size_t strategy, std::size_t figure, Extended amount) {
-  return strategy == 0 ? SpokenFigure(figure, amount) : QStringLiteral("alternative ") + SpokenFigure(figure, amount);
+  return strategy == 0 ? SpokenFigure(figure, amount)
+                       : QStringLiteral("alternative ") + SpokenFigure(figure, amount);
 }
 
-QString SpokenFigures(std::size_t strategy, const YearFigures& figures, const FigureChoice& chosen) {
+QString SpokenFigures(std::size_t strategy, const YearFigures& figures,
+                      const FigureChoice& chosen) {
   QStringList spoken;
   const auto shown = figures.Shown();
   for (std::size_t i = 0; i < shown.size(); ++i)
@@ -45,10 +50,13 @@ QString SpokenComparison(const YearFigures& yours, const YearFigures& alternativ
   // Compared as the window shows them, whole units.
   const QString yoursShown = SpokenAmount(yours.Total());
   const QString alternativeShown = SpokenAmount(alternative.Total());
-  if (yoursShown == alternativeShown) return QStringLiteral("Both strategies end with the same savings");
+  if (yoursShown == alternativeShown)
+    return QStringLiteral("Both strategies end with the same savings");
   const bool yoursHigher = yours.Total() > alternative.Total();
-  const Extended difference = yoursHigher ? yours.Total() - alternative.Total() : alternative.Total() - yours.Total();
-  return QStringLiteral("%1 ends %2 higher").arg(StrategyNames.at(yoursHigher ? 0 : 1), SpokenAmount(difference));
+  const Extended difference =
+      yoursHigher ? yours.Total() - alternative.Total() : alternative.Total() - yours.Total();
+  return QStringLiteral("%1 ends %2 higher")
+      .arg(StrategyNames.at(yoursHigher ? 0 : 1), SpokenAmount(difference));
 }
 
 QString SpokenText(const QString& text) {
@@ -60,10 +68,13 @@ QString SpokenText(const QString& text) {
 
 QString SpokenCharacter(QChar character) {
   static const std::pair<char16_t, const char*> named[] = {
-      {u'.', "point"},   {u',', "comma"},     {u'-', "minus"},    {u'+', "plus"},   {u' ', "space"},
-      {u'$', "dollar"},  {u'%', "percent"},   {u'/', "slash"},    {u'*', "star"},   {u'=', "equals"},
-      {u'(', "opening bracket"}, {u')', "closing bracket"}, {u'\'', "apostrophe"}, {u'"', "quote"},
-      {u'#', "hash"},    {u'&', "ampersand"}, {u'_', "underscore"}, {u':', "colon"}, {u';', "semicolon"}};
+      {u'.', "point"},       {u',', "comma"},           {u'-', "minus"},
+      {u'+', "plus"},        {u' ', "space"},           {u'$', "dollar"},
+      {u'%', "percent"},     {u'/', "slash"},           {u'*', "star"},
+      {u'=', "equals"},      {u'(', "opening bracket"}, {u')', "closing bracket"},
+      {u'\'', "apostrophe"}, {u'"', "quote"},           {u'#', "hash"},
+      {u'&', "ampersand"},   {u'_', "underscore"},      {u':', "colon"},
+      {u';', "semicolon"}};
   for (const auto& [symbol, name] : named)
     if (character == QChar(symbol)) return QString::fromLatin1(name);
   if (character.isLetter()) return QStringLiteral("letter ") + character;
@@ -71,10 +82,15 @@ QString SpokenCharacter(QChar character) {
   return QStringLiteral("character ") + character;
 }
 
-QString SpokenYears(int years) { return years == 1 ? QStringLiteral("1 year") : QStringLiteral("%1 years").arg(years); }
+QString SpokenYears(int years) {
+  return years == 1 ? QStringLiteral("1 year") : QStringLiteral("%1 years").arg(years);
+}
 
 QString SpokenChoice(const QComboBox& box) {
-  return QStringLiteral("%1, %2 of %3").arg(box.currentText()).arg(box.currentIndex() + 1).arg(box.count());
+  return QStringLiteral("%1, %2 of %3")
+      .arg(box.currentText())
+      .arg(box.currentIndex() + 1)
+      .arg(box.count());
 }
 
 }  // namespace penmarrow::ui

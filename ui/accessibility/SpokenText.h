@@ -24,7 +24,8 @@ QString SpokenFigure(std::size_t figure, Extended amount);
 QString SpokenCellFigure(std::size_t strategy, std::size_t figure, Extended amount);
 // A strategy's figures, all or only the chosen ones: "Your strategy: initial deposit $1,000, ...".
 using FigureChoice = std::array<bool, FigureNames.size()>;
-QString SpokenFigures(std::size_t strategy, const YearFigures& figures, const FigureChoice& chosen = {true, true, true, true});
+QString SpokenFigures(std::size_t strategy, const YearFigures& figures,
+                      const FigureChoice& chosen = {true, true, true, true});
 // Which strategy ends with more savings, and by how much.
 QString SpokenComparison(const YearFigures& yours, const YearFigures& alternative);
 

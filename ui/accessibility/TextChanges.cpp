@@ -70,9 +70,11 @@ void Hold(QLineEdit* line, QAccessibleEvent* event) {
   heldLine = line;
   if (event->type() == QAccessible::TextSelectionChanged) {
     const auto* selection = static_cast<QAccessibleTextSelectionEvent*>(event);
-    held.push_back({event->type(), selection->cursorPosition(), selection->selectionStart(), selection->selectionEnd()});
+    held.push_back({event->type(), selection->cursorPosition(), selection->selectionStart(),
+                    selection->selectionEnd()});
   } else {
-    held.push_back({event->type(), static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition(), 0, 0});
+    held.push_back(
+        {event->type(), static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition(), 0, 0});
   }
 }
 
@@ -110,8 +112,7 @@ void Narrow(QAccessibleEvent* event) {
     case QAccessible::TextUpdated:
       TellNarrowed(line, *static_cast<QAccessibleTextUpdateEvent*>(event));
       break;
-    default:
-      Forward(event);
+    default: Forward(event);
   }
   if (line == heldLine) TellHeld();
 }
@@ -123,7 +124,8 @@ TextChange ChangeBetween(const QString& before, const QString& after) {
   qsizetype start = 0;
   while (start < shorter && before[start] == after[start]) ++start;
   qsizetype end = 0;
-  while (end < shorter - start && before[before.size() - 1 - end] == after[after.size() - 1 - end]) ++end;
+  while (end < shorter - start && before[before.size() - 1 - end] == after[after.size() - 1 - end])
+    ++end;
   return {static_cast<int>(start), before.mid(start, before.size() - start - end),
           after.mid(start, after.size() - start - end)};
 }

@@ -25,8 +25,8 @@ TextBoundary BoundaryOf(QAccessible::TextBoundaryType type) {
 
 using SpanFinder = TextSpan (*)(std::u16string_view, int, TextBoundary);
 
-QString Piece(const QString& text, int offset, QAccessible::TextBoundaryType type, int* start, int* end,
-              SpanFinder find) {
+QString Piece(const QString& text, int offset, QAccessible::TextBoundaryType type, int* start,
+              int* end, SpanFinder find) {
   const TextSpan span = find(View(text), offset, BoundaryOf(type));
   *start = span.start;
   *end = span.end;
@@ -36,7 +36,8 @@ QString Piece(const QString& text, int offset, QAccessible::TextBoundaryType typ
 }  // namespace
 
 QString TextField::Splice::AppliedTo(const QString& old) const {
-  const auto [first, length] = ClampSelection(old.size(), start, static_cast<long long>(end) - start);
+  const auto [first, length] =
+      ClampSelection(old.size(), start, static_cast<long long>(end) - start);
   return QString(old).replace(first, length, text);
 }
 
@@ -62,7 +63,8 @@ QAccessible::State TextField::state() const {
 
 void* TextField::interface_cast(QAccessible::InterfaceType type) {
   if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
-  if (type == QAccessible::EditableTextInterface) return static_cast<QAccessibleEditableTextInterface*>(this);
+  if (type == QAccessible::EditableTextInterface)
+    return static_cast<QAccessibleEditableTextInterface*>(this);
   return QAccessibleWidget::interface_cast(type);
 }
 
@@ -75,7 +77,9 @@ void TextField::selection(int selectionIndex, int* startOffset, int* endOffset) 
 
 int TextField::selectionCount() const { return line_->hasSelectedText() ? 1 : 0; }
 
-void TextField::addSelection(int startOffset, int endOffset) { setSelection(0, startOffset, endOffset); }
+void TextField::addSelection(int startOffset, int endOffset) {
+  setSelection(0, startOffset, endOffset);
+}
 
 void TextField::removeSelection(int selectionIndex) {
   if (selectionIndex == 0) line_->deselect();
@@ -90,7 +94,9 @@ void TextField::setSelection(int selectionIndex, int startOffset, int endOffset)
 
 int TextField::cursorPosition() const { return line_->cursorPosition(); }
 
-void TextField::setCursorPosition(int position) { line_->setCursorPosition(std::clamp(position, 0, characterCount())); }
+void TextField::setCursorPosition(int position) {
+  line_->setCursorPosition(std::clamp(position, 0, characterCount()));
+}
 
 QString TextField::text(int startOffset, int endOffset) const {
   const QString whole = line_->text();
@@ -100,18 +106,18 @@ QString TextField::text(int startOffset, int endOffset) const {
   return whole.mid(start, length);
 }
 
-QString TextField::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
-                                    int* endOffset) const {
+QString TextField::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                    int* startOffset, int* endOffset) const {
   return Piece(line_->text(), offset, boundaryType, startOffset, endOffset, SpanBefore);
 }
 
-QString TextField::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
-                                   int* endOffset) const {
+QString TextField::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                   int* startOffset, int* endOffset) const {
   return Piece(line_->text(), offset, boundaryType, startOffset, endOffset, SpanAfter);
 }
 
-QString TextField::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
-                                int* endOffset) const {
+QString TextField::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                int* startOffset, int* endOffset) const {
   return Piece(line_->text(), offset, boundaryType, startOffset, endOffset, SpanAt);
 }
 
@@ -143,7 +149,9 @@ QString TextField::attributes(int, int* startOffset, int* endOffset) const {
   return {};
 }
 
-void TextField::deleteText(int startOffset, int endOffset) { replaceText(startOffset, endOffset, {}); }
+void TextField::deleteText(int startOffset, int endOffset) {
+  replaceText(startOffset, endOffset, {});
+}
 
 void TextField::insertText(int offset, const QString& text) { replaceText(offset, offset, text); }
 

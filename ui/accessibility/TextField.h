@@ -9,7 +9,9 @@
 
 namespace penmarrow::ui {
 
-class TextField : public QAccessibleWidget, public QAccessibleTextInterface, public QAccessibleEditableTextInterface {
+class TextField : public QAccessibleWidget,
+                  public QAccessibleTextInterface,
+                  public QAccessibleEditableTextInterface {
  public:
   // Replaces [start, end) of the text (clamped to it) by text.
   struct Splice {

@@ -11,14 +11,23 @@ namespace {
 // What a modal box keeps from the windows it blocks, apart from keys.
 bool IsBlockedInput(QEvent::Type type) {
   switch (type) {
-    case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove: case QEvent::Wheel: case QEvent::ContextMenu:
-    case QEvent::TouchBegin: case QEvent::TouchUpdate: case QEvent::TouchEnd: case QEvent::TouchCancel:
-    case QEvent::TabletPress: case QEvent::TabletMove: case QEvent::TabletRelease:
-    case QEvent::DragEnter: case QEvent::DragMove: case QEvent::Drop:
-      return true;
-    default:
-      return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: return true;
+    default: return false;
   }
 }
 
@@ -88,7 +97,8 @@ bool HeldInput::eventFilter(QObject* watched, QEvent* event) {
     held_.push_back({watched, std::unique_ptr<QEvent>(event->clone())});
     return true;
   }
-  if (type == QEvent::WindowActivate && qobject_cast<QWidget*>(watched) && static_cast<QWidget*>(watched)->isWindow()) {
+  if (type == QEvent::WindowActivate && qobject_cast<QWidget*>(watched) &&
+      static_cast<QWidget*>(watched)->isWindow()) {
     // Clicking the window beneath must not leave the box behind it; once the box is gone, the
     // window the keys wait for has come back.
     if (box_ && box_->isVisible())
@@ -108,7 +118,8 @@ bool HeldInput::eventFilter(QObject* watched, QEvent* event) {
 void HeldInput::ScheduleReplay() {
   if (replayScheduled_) return;
   replayScheduled_ = true;
-  QMetaObject::invokeMethod(this, [this] { Replay(); }, Qt::QueuedConnection);
+  const auto replay = [this] { Replay(); };
+  QMetaObject::invokeMethod(this, replay, Qt::QueuedConnection);
 }
 
 // One key at a time, each handled to its end before the next; a key that raises an error opens

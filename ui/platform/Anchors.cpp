@@ -6,8 +6,8 @@ namespace penmarrow::ui {
 namespace {
 
 // One axis: start and length for the given anchors at its near and far edges.
-std::pair<int, int> PlaceAxis(bool nearAnchored, bool farAnchored, int nearDistance, int farDistance,
-                              double centre, int length, int parentLength) {
+std::pair<int, int> PlaceAxis(bool nearAnchored, bool farAnchored, int nearDistance,
+                              int farDistance, double centre, int length, int parentLength) {
   if (nearAnchored && farAnchored) return {nearDistance, parentLength - nearDistance - farDistance};
   if (farAnchored) return {parentLength - farDistance - length, length};
   if (nearAnchored) return {nearDistance, length};
@@ -27,10 +27,12 @@ void AnchorSet::Add(QWidget* control, Anchors anchors, QSize parentSize) {
 
 QRect AnchorSet::Place(const Rule& rule, QSize parentSize) {
   const QRect g = rule.control->geometry();
-  const auto [x, width] = PlaceAxis(rule.anchors & akLeft, rule.anchors & akRight, rule.distances.left(),
-                                    rule.distances.right(), rule.centre.x(), g.width(), parentSize.width());
-  const auto [y, height] = PlaceAxis(rule.anchors & akTop, rule.anchors & akBottom, rule.distances.top(),
-                                     rule.distances.bottom(), rule.centre.y(), g.height(), parentSize.height());
+  const auto [x, width] =
+      PlaceAxis(rule.anchors & akLeft, rule.anchors & akRight, rule.distances.left(),
+                rule.distances.right(), rule.centre.x(), g.width(), parentSize.width());
+  const auto [y, height] =
+      PlaceAxis(rule.anchors & akTop, rule.anchors & akBottom, rule.distances.top(),
+                rule.distances.bottom(), rule.centre.y(), g.height(), parentSize.height());
   return {x, y, width, height};
 }
 

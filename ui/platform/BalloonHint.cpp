@@ -24,7 +24,8 @@ QString Lines(const QString& title) { return QString(title).remove(u'\r'); }
 
 // The region less its outermost pixel all round.
 QRegion Inner(const QRegion& shape) {
-  return shape & shape.translated(1, 0) & shape.translated(-1, 0) & shape.translated(0, 1) & shape.translated(0, -1);
+  return shape & shape.translated(1, 0) & shape.translated(-1, 0) & shape.translated(0, 1) &
+         shape.translated(0, -1);
 }
 
 }  // namespace
@@ -81,13 +82,16 @@ void TBalloonHint::AttachHover(QWidget* control) {
 bool TBalloonHint::eventFilter(QObject* watched, QEvent* event) {
   // A display asked for by the program runs its course whatever the pointer does meanwhile.
   if (watched == hoverControl_ && hoverEnabled_ && display_ != Display::Requested) {
-    if (event->type() == QEvent::Enter) Start(Display::Hover, QCursor::pos() + HoverBelowPointer - StemTip());
+    if (event->type() == QEvent::Enter)
+      Start(Display::Hover, QCursor::pos() + HoverBelowPointer - StemTip());
     if (event->type() == QEvent::Leave) HideHint();
   }
   return QWidget::eventFilter(watched, event);
 }
 
-QRect TBalloonHint::TextRect() const { return rect().adjusted(0, StemHeight, 0, 0).marginsRemoved(Padding); }
+QRect TBalloonHint::TextRect() const {
+  return rect().adjusted(0, StemHeight, 0, 0).marginsRemoved(Padding);
+}
 
 QRegion TBalloonHint::Shape() const {
   const QRect body = rect().adjusted(0, StemHeight, 0, 0);

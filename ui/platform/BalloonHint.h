@@ -23,7 +23,8 @@ class TBalloonHint : public QWidget {
   // Where the stem's tip lies in the balloon's own coordinates.
   static QPoint StemTip();
 
-  // While enabled, resting the pointer on the control shows the title, its stem pointing up at the pointer.
+  // While enabled, resting the pointer on the control
+  // shows the title, its stem pointing up at the pointer.
   void AttachHover(QWidget* control);
   void SetHoverEnabled(bool enabled) { hoverEnabled_ = enabled; }
   bool HoverEnabled() const { return hoverEnabled_; }

@@ -17,7 +17,8 @@ std::vector<std::vector<QCPAbstractLegendItem*>> TChartLegend::Rows() const {
 
 int TChartLegend::Width(const std::vector<QCPAbstractLegendItem*>& row, int gap) {
   int width = -gap;
-  for (const QCPAbstractLegendItem* legendItem : row) width += legendItem->minimumOuterSizeHint().width() + gap;
+  for (const QCPAbstractLegendItem* legendItem : row)
+    width += legendItem->minimumOuterSizeHint().width() + gap;
   return width;
 }
 

@@ -15,8 +15,8 @@ const QColor LegendShadowColor(172, 172, 172);
 
 }  // namespace
 
-TChartSeries::TChartSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QString& legendTitle, QColor color,
-                           StackSide side)
+TChartSeries::TChartSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QString& legendTitle,
+                           QColor color, StackSide side)
     : QCPBars(keyAxis, valueAxis), marks_(new TSeriesMarks(*this)), side_(side) {
   setName(legendTitle);
   setPen(Qt::NoPen);
@@ -66,7 +66,9 @@ QRectF TChartSeries::BarRect(int index) const {
   return {left / ratio, std::min(base, top) / ratio, width / ratio, std::abs(base - top) / ratio};
 }
 
-void TChartSeries::applyDefaultAntialiasingHint(QCPPainter* painter) const { painter->setAntialiasing(false); }
+void TChartSeries::applyDefaultAntialiasingHint(QCPPainter* painter) const {
+  painter->setAntialiasing(false);
+}
 
 void TChartSeries::draw(QCPPainter* painter) {
   for (int i = 0; i < Count(); ++i) {

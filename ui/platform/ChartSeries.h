@@ -20,7 +20,8 @@ enum class StackSide { Left, Right };
 
 class TChartSeries : public QCPBars, public SeriesSink {
  public:
-  TChartSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QString& legendTitle, QColor color, StackSide side);
+  TChartSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const QString& legendTitle, QColor color,
+               StackSide side);
 
   void Clear() override;
   void Add(double value, std::u16string_view label) override;

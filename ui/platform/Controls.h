@@ -1,10 +1,11 @@
 #pragma once
-// Thin stand-ins for the toolkit's track bar, combo box and check box. Their handlers run for the
-// user's actions; changes made from code run them only where the toolkit would, inside our own call.
+// Thin stand-ins for the toolkit's track bar, combo box and check
+// box. Their handlers run for the user's actions; changes made from
+// code run them only where the toolkit would, inside our own call.
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QComboBox>
+#include <QFrame>
 #include <QSlider>
 #include <functional>
 

@@ -20,12 +20,20 @@ namespace {
 // Caret moves and selection by keys stay with the control; every other key is ours.
 bool MovesCaret(int key) {
   switch (key) {
-    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Home:
-    case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Shift: case Qt::Key_Control:
-    case Qt::Key_Alt: case Qt::Key_Meta: case Qt::Key_AltGr:
-      return true;
-    default:
-      return false;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_AltGr: return true;
+    default: return false;
   }
 }
 
@@ -61,7 +69,8 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
   // Lengths are the rules' business: a cut made here would reach them already shortened.
   setMaxLength(std::numeric_limits<int>::max());
   // Edits made by the control itself arrive as a signal: catch there, not inside Qt's frames.
-  connect(this, &QLineEdit::textEdited, this, [this] { ErrorDisplay::Guard([this] { TextEditedByControl(); }); });
+  connect(this, &QLineEdit::textEdited, this,
+          [this] { ErrorDisplay::Guard([this] { TextEditedByControl(); }); });
 }
 
 void TEdit::SetText(const QString& text) {
@@ -75,10 +84,11 @@ void TEdit::SetText(const QString& text) {
 
 void TEdit::WriteEdit(const QString& text, int caret, const std::function<void()>& settle) {
   // Recalculates before the caret is placed.
-  SettleAfter([&] { SetText(text); }, [&] {
-    SetSelStart(caret);
-    if (settle) settle();
-  });
+  SettleAfter([&] { SetText(text); },
+              [&] {
+                SetSelStart(caret);
+                if (settle) settle();
+              });
 }
 
 bool TEdit::Offer(int selStart, int selLength, const QString& incoming) {
@@ -117,9 +127,10 @@ void TEdit::TextEditedByControl() {
       setCursorPosition(beforeEvent_.selStart);
     return;
   }
-  SettleAfter([this] { RunChange(); }, [this] {
-    if (OnAccepted) OnAccepted(*this);
-  });
+  SettleAfter([this] { RunChange(); },
+              [this] {
+                if (OnAccepted) OnAccepted(*this);
+              });
 }
 
 void TEdit::keyPressEvent(QKeyEvent* event) {
@@ -131,7 +142,8 @@ void TEdit::keyPressEvent(QKeyEvent* event) {
   TakeKey(*event);
 }
 
-// Each key is handled on its own: an error one raises is shown, and the next still reaches the field.
+// Each key is handled on its own: an error one raises
+// is shown, and the next still reaches the field.
 void TEdit::TakeKey(const QKeyEvent& event) {
   if (event.key() == Qt::Key_Delete) {  // whatever the modifiers
     ErrorDisplay::Guard([this] {
@@ -165,7 +177,8 @@ void TEdit::DeleteSelection() {
 }
 
 void TEdit::Undo() {
-  if (undo_) Offer(0, static_cast<int>(text().size()), QString(*undo_));  // a copy: the write replaces undo_
+  if (undo_)
+    Offer(0, static_cast<int>(text().size()), QString(*undo_));  // a copy: the write replaces undo_
 }
 
 std::vector<TEdit::Command> TEdit::Commands() {
@@ -198,10 +211,13 @@ void TEdit::ShowMenu(const QPoint& globalPosition) {
   for (Command& command : Commands()) {
     QAction* action = menu->addAction(WithKeys(command.caption, command.keys));
     action->setEnabled(command.enabled);
-    // Queued, the action runs once the menu has closed: no handler runs with the menu's code on the stack.
-    connect(action, &QAction::triggered, this, [run = std::move(command.run)] { ErrorDisplay::Guard(run); },
-            Qt::QueuedConnection);
-    if (command.keys == QKeySequence::Undo || command.keys == QKeySequence::Delete) menu->addSeparator();
+    // Queued, the action runs once the menu has closed:
+    // no handler runs with the menu's code on the stack.
+    connect(
+        action, &QAction::triggered, this,
+        [run = std::move(command.run)] { ErrorDisplay::Guard(run); }, Qt::QueuedConnection);
+    if (command.keys == QKeySequence::Undo || command.keys == QKeySequence::Delete)
+      menu->addSeparator();
   }
   menu->popup(globalPosition);
 }
@@ -239,7 +255,8 @@ void TEdit::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 void TEdit::mouseReleaseEvent(QMouseEvent* event) {
-  const bool selectionPaste = event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection();
+  const bool selectionPaste =
+      event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection();
   if (!selectionPaste) {
     QLineEdit::mouseReleaseEvent(event);
     return;
@@ -251,15 +268,17 @@ void TEdit::mouseReleaseEvent(QMouseEvent* event) {
 
 int TEdit::SelStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
 
-int TEdit::SelLength() const { return hasSelectedText() ? static_cast<int>(selectedText().size()) : 0; }
+int TEdit::SelLength() const {
+  return hasSelectedText() ? static_cast<int>(selectedText().size()) : 0;
+}
 
 void TEdit::SetSelStart(int position) { setCursorPosition(position); }
 
 void TEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   // Losing the activation to a message box or another program is no exit.
-  const bool movedWithinWindow = event->reason() != Qt::ActiveWindowFocusReason &&
-                                 event->reason() != Qt::PopupFocusReason;
+  const bool movedWithinWindow =
+      event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
   if (movedWithinWindow && OnExit) ErrorDisplay::Guard([this] { OnExit(*this); });
 }
 

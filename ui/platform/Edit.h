@@ -82,7 +82,7 @@ class TEdit : public QLineEdit {
     int selLength = 0;
   };
   State Current() const;
-  State beforeEvent_;            // as the field stood before the event being handled
+  State beforeEvent_;  // as the field stood before the event being handled
   int eventDepth_ = 0;
   std::optional<QString> undo_;  // what Undo brings back; writing a text from code forgets it
   bool undoable_ = false;        // set while an edit that Undo can take back is being written

@@ -15,16 +15,19 @@ QWidget* Owner() {
   QWidgetList candidates = QApplication::topLevelWidgets();
   candidates.prepend(QApplication::activeWindow());
   for (QWidget* candidate : candidates)
-    if (candidate && candidate->isVisible() && candidate->windowType() == Qt::Window) return candidate;
+    if (candidate && candidate->isVisible() && candidate->windowType() == Qt::Window)
+      return candidate;
   return nullptr;
 }
 
 }  // namespace
 
 void ShowErrorBox(const QString& message) {
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message, QMessageBox::Ok, Owner());
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message,
+                  QMessageBox::Ok, Owner());
   // A title and a close button only: a box is neither minimised nor maximised.
-  box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                     Qt::WindowCloseButtonHint);
   auto* ok = qobject_cast<QPushButton*>(box.button(QMessageBox::Ok));
   ok->setIcon(QIcon());  // the style's stock button icon belongs to no other control of the window
   box.setDefaultButton(ok);

@@ -4,10 +4,12 @@
 
 namespace penmarrow::ui {
 
-TGridPanel::TGridPanel(std::vector<double> columnPercents, std::vector<double> rowPercents, QWidget* parent)
+TGridPanel::TGridPanel(std::vector<double> columnPercents, std::vector<double> rowPercents,
+                       QWidget* parent)
     : QWidget(parent), columns_(std::move(columnPercents)), rows_(std::move(rowPercents)) {}
 
-void TGridPanel::AddCell(QWidget* control, int column, int row, QMargins margins, Placement placement) {
+void TGridPanel::AddCell(QWidget* control, int column, int row, QMargins margins,
+                         Placement placement) {
   control->setParent(this);
   cells_.push_back({control, column, row, margins, placement});
 }
@@ -30,7 +32,8 @@ void TGridPanel::Arrange() {
     if (!cell.control) continue;
     const auto column = static_cast<std::size_t>(cell.column);
     const auto row = static_cast<std::size_t>(cell.row);
-    const QRect inner = QRect(QPoint(x[column], y[row]), QPoint(x[column + 1] - 1, y[row + 1] - 1)) - cell.margins;
+    const QRect inner =
+        QRect(QPoint(x[column], y[row]), QPoint(x[column + 1] - 1, y[row + 1] - 1)) - cell.margins;
     QRect placed = inner;
     if (cell.placement == Placement::LeftEdge) placed.setWidth(cell.control->sizeHint().width());
     cell.control->setGeometry(placed);

@@ -14,7 +14,8 @@ class TGridPanel : public QWidget {
  public:
   enum class Placement { Fill, LeftEdge };
 
-  TGridPanel(std::vector<double> columnPercents, std::vector<double> rowPercents, QWidget* parent = nullptr);
+  TGridPanel(std::vector<double> columnPercents, std::vector<double> rowPercents,
+             QWidget* parent = nullptr);
   void AddCell(QWidget* control, int column, int row, QMargins margins, Placement placement);
   // Places the cells for the current size; hidden controls are placed too.
   void Arrange();

@@ -18,7 +18,8 @@ struct MarkRequest {
 // The box of each request, placed in request order (the first have the first choice) inside
 // `bounds`, or nothing for a mark left out. Boxes never share a pixel; a line from a mark's anchor
 // to its box crosses no other box unless the mark must be shown.
-std::vector<std::optional<QRectF>> PlaceMarks(const std::vector<MarkRequest>& requests, const QRectF& bounds);
+std::vector<std::optional<QRectF>> PlaceMarks(const std::vector<MarkRequest>& requests,
+                                              const QRectF& bounds);
 
 // The point of a box's bottom edge that its line from `anchor` reaches.
 QPointF ArrowEnd(const QRectF& box, QPointF anchor);

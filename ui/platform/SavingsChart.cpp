@@ -28,8 +28,8 @@ const std::array<SeriesLook, TChart::SeriesCount> Looks{{
     {"Alternative strategy regular deposits", QColor(0, 128, 192), Qt::black},
     {"Alternative strategy total interest", QColor(0, 64, 128), QColor(0, 64, 128)},
 }};
-constexpr int LegendGap = 5;        // between the legend and the plot
-constexpr int LegendSideRoom = 5;   // kept free left and right of the widest legend
+constexpr int LegendGap = 5;       // between the legend and the plot
+constexpr int LegendSideRoom = 5;  // kept free left and right of the widest legend
 
 QFont ArialPixels(int pixels) {
   QFont font(QStringLiteral("Arial"));
@@ -121,11 +121,13 @@ void TChart::CreateSeries() {
   for (int i = 0; i < SeriesCount; ++i) {
     const SeriesLook& look = Looks[static_cast<std::size_t>(i)];
     const StackSide side = i < AlternativeSeries ? StackSide::Left : StackSide::Right;
-    auto* series = new TChartSeries(xAxis, yAxis, QString::fromLatin1(look.legendTitle), look.color, side);
+    auto* series =
+        new TChartSeries(xAxis, yAxis, QString::fromLatin1(look.legendTitle), look.color, side);
     series->Marks().SetArrowColor(look.arrowColor);
     series->OnChanged = [this] { replot(rpQueuedReplot); };
     // Stacks pile up in series order within each strategy.
-    if (i != 0 && i != AlternativeSeries) series->moveAbove(series_[static_cast<std::size_t>(i - 1)]);
+    if (i != 0 && i != AlternativeSeries)
+      series->moveAbove(series_[static_cast<std::size_t>(i - 1)]);
     series_[static_cast<std::size_t>(i)] = series;
   }
   for (const int i : {YourInterest, AlternativeInterest}) Series(i).Marks().SetVisible(true);
@@ -174,7 +176,8 @@ void TChart::FitToSize() {
 
 void TChart::WrapLegend() {
   for (QCPAbstractLegendItem* legendItem : LegendItems())
-    if (auto* item = dynamic_cast<QCPPlottableLegendItem*>(legendItem)) item->setTextColor(item->plottable()->brush().color());
+    if (auto* item = dynamic_cast<QCPPlottableLegendItem*>(legendItem))
+      item->setTextColor(item->plottable()->brush().color());
   // Items stand side by side, in as few rows of equal length as the chart's width holds.
   const int items = std::max(static_cast<int>(LegendItems().size()), 1);
   for (int rows = 1; rows <= items; ++rows) {
@@ -200,11 +203,13 @@ void TChart::FitAxes() {
     if (series->Marks().Visible() && series->Count() > 0) ++seriesWithMarks;
   }
   // Room for the last year's two marks one above the other, when they would not fit side by side.
-  if (seriesWithMarks > 1) headroom += static_cast<int>(Series(YourInterest).Marks().BoxSize(0).height()) + 4;
+  if (seriesWithMarks > 1)
+    headroom += static_cast<int>(Series(YourInterest).Marks().BoxSize(0).height()) + 4;
   leftAxis_.SetMaximum(top);
   // The marks need room above the tallest stack; keep the axis a little taller than that.
   const int length = std::max(axisRect()->height(), 1);
-  const double scale = length > 2 * headroom ? static_cast<double>(length) / (length - headroom) : 1.5;
+  const double scale =
+      length > 2 * headroom ? static_cast<double>(length) / (length - headroom) : 1.5;
   yAxis->setRange(bottom, top > bottom ? bottom + (top - bottom) * scale : bottom + 1);
   xAxis->setRange(-0.5, std::max(years, 1) - 0.5);
 }
@@ -213,8 +218,10 @@ void TChart::LabelYears() {
   // Crowded labels are thinned so that none overlaps its neighbour.
   const TChartSeries& labelled = Series(0);
   const QFontMetrics metrics(xAxis->tickLabelFont());
-  const double room = labelled.Count() > 0 ? axisRect()->width() / static_cast<double>(labelled.Count()) : 1;
-  const int step = std::max(1, static_cast<int>(std::ceil((metrics.horizontalAdvance(QStringLiteral("00")) + 6) / room)));
+  const double room =
+      labelled.Count() > 0 ? axisRect()->width() / static_cast<double>(labelled.Count()) : 1;
+  const int step = std::max(
+      1, static_cast<int>(std::ceil((metrics.horizontalAdvance(QStringLiteral("00")) + 6) / room)));
   yearTicker_->clear();
   for (int i = 0; i < labelled.Count(); i += step) yearTicker_->addTick(i, labelled.Label(i));
 }
@@ -233,9 +240,10 @@ void TChart::PlaceMarks() {
     for (int i = 0; i < series.Count(); ++i) {
       const QRectF bar = series.BarRect(i);
       const QPointF anchor(bar.center().x(), std::min(bar.top(), bar.bottom()));
-      requests.push_back({{anchor, series.Marks().BoxSize(i), static_cast<double>(series.Marks().ArrowLength()),
-                           i == series.Count() - 1},
-                          {s, i}});
+      requests.push_back(
+          {{anchor, series.Marks().BoxSize(i), static_cast<double>(series.Marks().ArrowLength()),
+            i == series.Count() - 1},
+           {s, i}});
     }
   }
   std::stable_sort(requests.begin(), requests.end(), [](const auto& a, const auto& b) {

@@ -14,7 +14,8 @@
 
 namespace penmarrow::ui {
 
-// The series of one strategy: initial deposit, regular deposits, total interest, stacked in that order.
+// The series of one strategy: initial deposit, regular
+// deposits, total interest, stacked in that order.
 inline constexpr int SeriesPerStrategy = 3;
 inline constexpr int YourSeries = 0;
 inline constexpr int AlternativeSeries = SeriesPerStrategy;
@@ -44,7 +45,9 @@ class TChart : public QCustomPlot {
   explicit TChart(QWidget* parent = nullptr);
 
   TChartSeries& Series(int index) { return *series_.at(static_cast<std::size_t>(index)); }
-  const TChartSeries& Series(int index) const { return *series_.at(static_cast<std::size_t>(index)); }
+  const TChartSeries& Series(int index) const {
+    return *series_.at(static_cast<std::size_t>(index));
+  }
   TChartAxis& BottomAxis() { return bottomAxis_; }
   TChartAxis& LeftAxis() { return leftAxis_; }
   void SetTitle(const QString& title);

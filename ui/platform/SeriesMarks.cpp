@@ -49,8 +49,9 @@ int TSeriesMarks::Headroom() const {
 
 QSizeF TSeriesMarks::BoxSize(int index) const {
   const QFontMetrics metrics(MarksFont());
-  return {2.0 * Padding + (metrics.ascent() - 2) + SymbolGap + metrics.horizontalAdvance(Text(index)),
-          metrics.height() + 2.0 * Padding};
+  return {
+      2.0 * Padding + (metrics.ascent() - 2) + SymbolGap + metrics.horizontalAdvance(Text(index)),
+      metrics.height() + 2.0 * Padding};
 }
 
 void TSeriesMarks::SetPlacement(std::vector<std::optional<QRectF>> boxes, const QRegion& allBoxes) {
@@ -82,7 +83,8 @@ void TSeriesMarks::draw(QCPPainter* painter) {
   painter->restore();
   painter->setFont(MarksFont());
   for (int i = 0; i < count; ++i)
-    if (boxes_[static_cast<std::size_t>(i)]) DrawBox(painter, i, *boxes_[static_cast<std::size_t>(i)]);
+    if (boxes_[static_cast<std::size_t>(i)])
+      DrawBox(painter, i, *boxes_[static_cast<std::size_t>(i)]);
 }
 
 void TSeriesMarks::DrawBox(QCPPainter* painter, int index, const QRectF& frame) const {
@@ -93,10 +95,11 @@ void TSeriesMarks::DrawBox(QCPPainter* painter, int index, const QRectF& frame) 
   painter->drawRect(frame);
   painter->setPen(Qt::NoPen);
   painter->setBrush(series_.brush());
-  painter->drawRect(QRectF(frame.left() + Padding, frame.center().y() - symbol / 2.0, symbol, symbol));
+  painter->drawRect(
+      QRectF(frame.left() + Padding, frame.center().y() - symbol / 2.0, symbol, symbol));
   painter->setPen(Qt::black);
-  painter->drawText(frame.adjusted(Padding + symbol + SymbolGap, 0, -Padding, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                    Text(index));
+  painter->drawText(frame.adjusted(Padding + symbol + SymbolGap, 0, -Padding, 0),
+                    Qt::AlignLeft | Qt::AlignVCenter, Text(index));
 }
 
 void TSeriesMarks::Changed() {

@@ -18,7 +18,8 @@ class TSeriesMarks : public QCPLayerable {
   void SetVisible(bool visible);
   int ArrowLength() const { return arrowLength_; }
   void SetArrowLength(int pixels);
-  // On top, the marks are drawn after every bar of every series, so no neighbouring stack covers them.
+  // On top, the marks are drawn after every bar of
+  // every series, so no neighbouring stack covers them.
   bool OnTop() const { return onTop_; }
   void SetOnTop(bool onTop);
   void SetArrowColor(QColor color) { arrowColor_ = color; }

@@ -45,7 +45,8 @@ int TSpinEdit::Value() const {
   const QString shown = text();
   // A whole number beyond the 32-bit range still lies beyond MaxValue (or below MinValue), so the
   // change handler writes the nearest end instead of leaving a number the projection never uses.
-  if (const auto value = ReadInteger(View(shown))) return static_cast<int>(std::clamp(*value, lowest, highest));
+  if (const auto value = ReadInteger(View(shown)))
+    return static_cast<int>(std::clamp(*value, lowest, highest));
   static const QRegularExpression decimal(QStringLiteral("^ *([+-]?)[0-9]+$"));
   if (const auto tooLong = decimal.match(shown); tooLong.hasMatch())
     return static_cast<int>(tooLong.captured(1) == u'-' ? lowest : highest);
@@ -64,18 +65,23 @@ void TSpinEdit::SetText(const QString& text) {
 
 bool TSpinEdit::TypedTextAllowed(const QString& text) {
   const QChar separator = FormatSettings().DecimalSeparator;
-  return std::all_of(text.begin(), text.end(), [&](QChar c) { return IsNumberCharacter(c, separator); });
+  return std::all_of(text.begin(), text.end(),
+                     [&](QChar c) { return IsNumberCharacter(c, separator); });
 }
 
 void TSpinEdit::stepBy(int steps) {
   // Called by Qt for the buttons and the arrow keys.
-  ErrorDisplay::Guard([&] { SetValue(static_cast<int>(std::clamp<long long>(
-                                static_cast<long long>(Value()) + steps, minValue_, maxValue_))); });
+  ErrorDisplay::Guard([&] {
+    SetValue(static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(Value()) + steps, minValue_, maxValue_)));
+  });
 }
 
 QValidator::State TSpinEdit::validate(QString&, int&) const { return QValidator::Acceptable; }
 
-QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const { return StepUpEnabled | StepDownEnabled; }
+QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
+  return StepUpEnabled | StepDownEnabled;
+}
 
 void TSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
   edit_->ShowMenu(event->globalPos());
@@ -93,7 +99,8 @@ void TSpinEdit::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) event->setModifiers(Qt::NoModifier);
+  if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)
+    event->setModifiers(Qt::NoModifier);
   // Keys without a character (arrows, Home) and editing keys pass.
   const QString typed = event->text();
   const bool allowed = typed.isEmpty() || IsEditingCharacter(typed.front()) ||

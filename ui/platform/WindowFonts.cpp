@@ -27,9 +27,11 @@ void UseWindowFonts() {
   const QDir wineFonts(QStringLiteral("/usr/share/wine/fonts"));
   if (wineFonts.exists(QStringLiteral("tahoma.ttf")))
     QFontDatabase::addApplicationFont(wineFonts.filePath(QStringLiteral("tahoma.ttf")));
-  // Without it, the generic sans face is too wide for the captions' room; Liberation Sans is near Tahoma's width.
+  // Without it, the generic sans face is too wide for the
+  // captions' room; Liberation Sans is near Tahoma's width.
   QFont::insertSubstitution(WindowFace, QStringLiteral("Liberation Sans"));
-  // A style sheet keeps a window's own font from reaching its controls; the application's font reaches them all.
+  // A style sheet keeps a window's own font from reaching its controls; the application's font
+  // reaches them all.
   QApplication::setFont(WindowFont(13));
 }
 

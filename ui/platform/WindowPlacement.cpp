@@ -18,7 +18,8 @@ void KeepSmallestOuterSize(QWidget& window, QSize outer, QSize design) {
   if (!handle || !handle->isExposed()) return;
   // Under a frame thinner than the design assumes, the smallest size would grow the window
   // beyond its design size, which the window manager would then enforce.
-  window.setMinimumSize(outer.shrunkBy(handle->frameMargins()).expandedTo({0, 0}).boundedTo(design));
+  window.setMinimumSize(
+      outer.shrunkBy(handle->frameMargins()).expandedTo({0, 0}).boundedTo(design));
 }
 
 }  // namespace penmarrow::ui
