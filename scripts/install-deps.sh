@@ -8,6 +8,7 @@ packages=(
   appstream                # appstreamcli validates the metainfo
   at-spi2-core
   clang
+  clang-format             # the test command checks the sources' layout
   cmake
   dbus
   desktop-file-utils

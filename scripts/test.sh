@@ -14,7 +14,7 @@ XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen
 started=$SECONDS
 jobs=$(nproc)
-presets=(release sanitize fuzz)
+presets=(format release sanitize fuzz)
 declare -A row=()
 failures=()
 passed=0
@@ -161,6 +161,23 @@ run_ctest() {
                    "$preset" "$total" $((total - failing - skipped)) "$failing" "$skipped" $((SECONDS - start)))
 }
 
+# The sources as .clang-format lays them out: a file it would change fails the run, its first
+# differences shown.
+check_format() {
+  local report files
+  echo "== format"
+  if report=$(git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror 2>&1); then
+    row[format]=$(printf '%-9s %4d files passed' format "$(git ls-files -- '*.cpp' '*.h' | wc -l)")
+    passed=$((passed + 1))
+    return
+  fi
+  head -n 30 <<<"$report"
+  files=$(grep -o '^[^:]*:[0-9]*:[0-9]*: error' <<<"$report" | cut -d: -f1 | sort -u)
+  row[format]=$(printf '%-9s %4d files FAILED (clang-format -i FILE... lays them out)' format "$(wc -l <<<"$files")")
+  while read -r file; do fail "format: $file"; done <<<"$files"
+}
+
+check_format
 # The fuzzer runs beside the release build: one core each.
 build fuzz
 in_background fuzz
