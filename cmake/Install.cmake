@@ -55,11 +55,14 @@ add_custom_target(penmarrow_gzipped ALL DEPENDS ${penmarrow_gzipped})
 install(FILES ${PENMARROW_PACKAGING_DIR}/debian/copyright DESTINATION ${PENMARROW_DOC_DIR})
 
 # Installs into a scratch prefix and checks and validates what lands there.
+# Both checks expect the bitmap icons of the sizes above, handed on as "16,24,...".
+string(REPLACE ";" "," penmarrow_icon_size_list "${PENMARROW_ICON_SIZES}")
 add_test(NAME install_tree_validates
-         COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
+         COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DICON_SIZES=${penmarrow_icon_size_list}
                  -P ${PROJECT_SOURCE_DIR}/packaging/CheckInstall.cmake)
 # Builds the .deb and checks its files, its dependencies and lintian's verdict.
-add_test(NAME package_deb_checks COMMAND ${PROJECT_SOURCE_DIR}/packaging/check-package.sh ${CMAKE_BINARY_DIR})
+add_test(NAME package_deb_checks
+         COMMAND ${PROJECT_SOURCE_DIR}/packaging/check-package.sh ${CMAKE_BINARY_DIR} ${penmarrow_icon_size_list})
 
 # The packages that hold, on the release built on, the plugins Qt loads at run time that the window
 # needs: X11's platform plugin, and the SVG image and icon plugins of the style sheet's images and

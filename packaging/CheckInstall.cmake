@@ -1,9 +1,9 @@
 # Installs the build tree into a scratch prefix, checks the expected files are there and
 # validates the desktop entry and the AppStream metainfo.
-# Usage: cmake -DBUILD_DIR=<build dir> -P CheckInstall.cmake
+# Usage: cmake -DBUILD_DIR=<build dir> -DICON_SIZES=16,24,32 -P CheckInstall.cmake
 
-if(NOT BUILD_DIR)
-  message(FATAL_ERROR "BUILD_DIR is not set")
+if(NOT BUILD_DIR OR NOT ICON_SIZES)
+  message(FATAL_ERROR "BUILD_DIR and ICON_SIZES must be set")
 endif()
 
 set(app_id org.example.Penmarrow)
@@ -23,7 +23,8 @@ set(expected
     ${desktop}
     ${metainfo}
     ${prefix}/share/icons/hicolor/scalable/apps/${app_id}.svg)
-foreach(size 16 24 32 48 64 72 96 128)
+string(REPLACE "," ";" icon_sizes "${ICON_SIZES}")
+foreach(size IN LISTS icon_sizes)
   list(APPEND expected ${prefix}/share/icons/hicolor/${size}x${size}/apps/${app_id}.png)
 endforeach()
 

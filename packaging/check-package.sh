@@ -2,10 +2,11 @@
 # Builds the .deb from a build tree and checks it as Debian would take it: the files it ships, that
 # every shared library the program links or loads at run time (Qt's plugins: dpkg-shlibdeps and ldd
 # do not see them) comes from a package its Depends pull in, the program's window, and lintian.
-# Usage: check-package.sh <build dir>
+# Usage: check-package.sh <build dir> <icon sizes, as 16,24,32>
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 build_dir=$(realpath "$1")
+IFS=, read -ra icon_sizes <<<"$2"
 app_id=org.example.Penmarrow
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -28,7 +29,7 @@ expected=(usr/bin/penmarrow
           usr/share/man/man1/penmarrow.1.gz
           usr/share/doc/penmarrow/copyright
           usr/share/doc/penmarrow/changelog.gz)
-for size in 16 24 32 48 64 72 96 128; do
+for size in "${icon_sizes[@]}"; do
   expected+=("usr/share/icons/hicolor/${size}x$size/apps/$app_id.png")
 done
 for file in "${expected[@]}"; do
