@@ -7,7 +7,9 @@
 #include "ui/ProgramLook.h"
 
 int main(int argc, char* argv[]) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Always offscreen; the platform's name may carry its options (the 2x tests' larger screen).
+  if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(u"offscreen"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   penmarrow::ui::ApplyProgramLook();
   ::testing::InitGoogleTest(&argc, argv);
