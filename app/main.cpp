@@ -20,7 +20,10 @@ int main(int argc, char* argv[]) {
   penmarrow::ui::TFMain FMain;
   penmarrow::ui::TFHint FHint(&FMain);
   FMain.SetHint(&FHint);
-  FMain.move(penmarrow::ui::CentredTopLeft(FMain.screen()->availableGeometry(), FMain.size()));
+  const QRect available = FMain.screen()->availableGeometry();
+  FMain.resize(penmarrow::ui::FittedClientSize(available.size(), QMargins(), FMain.size(),
+                                               penmarrow::ui::TFMain::SmallestOuterSize));
+  FMain.move(penmarrow::ui::CentredTopLeft(available, FMain.size()));
   FMain.show();
   return QApplication::exec();
 }

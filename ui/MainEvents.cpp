@@ -117,8 +117,12 @@ void TFMain::WindowExposed() {
   KeepSmallestOuterSize(*this, SmallestOuterSize, DesignClientSize);
   if (placedOnce_) return;
   placedOnce_ = true;
-  // Centred once more now that the frame is known, whose size the first placement could only guess.
-  move(CentredTopLeft(screen()->availableGeometry(), frameGeometry().size()));
+  // Fitted and centred once more now that the frame is known, which the first placement could only
+  // guess: on a small screen the window would otherwise run off its edge.
+  const QRect available = screen()->availableGeometry();
+  const QMargins frame = windowHandle()->frameMargins();
+  resize(FittedClientSize(available.size(), frame, size(), SmallestOuterSize));
+  move(CentredTopLeft(available, size().grownBy(frame)));
 }
 
 void TFMain::FormMouseActivate() { BalloonHint->HideHint(); }

@@ -18,10 +18,13 @@ def frame_height(d):
 
 
 def check_placement(d):
-    """Centred on the screen where the window fits, never with its title bar or left side off it."""
+    """Within the screen wherever the screen holds its smallest size, centred, never with its title
+    bar or left side off the screen."""
     x, y, w, h = d.frame_geometry()
     screen_w, screen_h = d.screen_size()
     check(x >= 0 and y >= 0, f"the window's frame starts off the screen at ({x}, {y})")
+    for size, screen, smallest, axis in ((w, screen_w, SMALLEST_OUTER[0], "wide"), (h, screen_h, SMALLEST_OUTER[1], "high")):
+        check(size <= max(screen, round(smallest * scale(d))), f"the frame is {size} {axis} on a screen of {screen}")
     for start, size, screen, axis in ((x, w, screen_w, "x"), (y, h, screen_h, "y")):
         expected = max(0, (screen - size) // 2)
         check(abs(start - expected) <= 1, f"frame {axis} {start}, centred would be {expected}")
@@ -141,6 +144,12 @@ def on_a_small_screen_the_title_bar_stays_in_reach(d):
     d.shot("small-screen")
 
 
+@scenario(screen="800x600")
+def on_an_800_by_600_screen_the_whole_window_shows(d):
+    check_placement(d)
+    d.shot("800x600")
+
+
 @scenario(screen="1280x900", scale="1.5")
 def at_one_and_a_half_times_the_title_bar_stays_in_reach(d):
     check_placement(d)
@@ -155,5 +164,6 @@ def at_twice_the_size_the_title_bar_stays_in_reach(d):
 if __name__ == "__main__":
     main([opens_at_its_design_size_and_keeps_its_smallest_size,
           continuous_notice_shows_at_once_whatever_the_pointer_does, maximised_fills_the_screen,
-          on_a_small_screen_the_title_bar_stays_in_reach, at_one_and_a_half_times_the_title_bar_stays_in_reach,
+          on_a_small_screen_the_title_bar_stays_in_reach, on_an_800_by_600_screen_the_whole_window_shows,
+          at_one_and_a_half_times_the_title_bar_stays_in_reach,
           at_twice_the_size_the_title_bar_stays_in_reach])

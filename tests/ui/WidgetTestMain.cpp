@@ -7,9 +7,10 @@
 #include "ui/ProgramLook.h"
 
 int main(int argc, char* argv[]) {
-  // Always offscreen; the platform's name may carry its options (the 2x tests' larger screen).
-  if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(u"offscreen"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Always offscreen, on a screen that holds the whole window (offscreen's own is 800x600, where
+  // the window would shrink to fit); the platform's name may carry other options (the 2x tests').
+  if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(u"offscreen:"))
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" PENMARROW_TEST_SCREEN);
   QApplication application(argc, argv);
   penmarrow::ui::ApplyProgramLook();
   ::testing::InitGoogleTest(&argc, argv);

@@ -12,6 +12,11 @@ QPoint CentredTopLeft(const QRect& available, QSize outer) {
   return {std::max(left, available.left()), std::max(top, available.top())};
 }
 
+QSize FittedClientSize(QSize available, const QMargins& frame, QSize client, QSize smallestOuter) {
+  const QSize outer = client.grownBy(frame);
+  return outer.boundedTo(available).expandedTo(smallestOuter.boundedTo(outer)).shrunkBy(frame);
+}
+
 void KeepSmallestOuterSize(QWidget& window, QSize outer, QSize design) {
   const QWindow* handle = window.windowHandle();
   // The frame is known only once the window manager has framed and mapped the window.
