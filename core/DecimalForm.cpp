@@ -1,8 +1,7 @@
 #include "core/DecimalForm.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace penmarrow {
 namespace {
@@ -57,13 +56,22 @@ bool FixedDecimal::IsZero() const {
 }
 
 FixedDecimal RoundedMagnitude(Extended value, int decimals) {
+  // to_chars writes the same digits under every locale; printf's "%Le" follows the user's
+  // LC_NUMERIC once the application object has set it, and would write "1,23e+03".
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*Le", SignificantDigits - 1, std::fabs(value));
+  const char* end = std::to_chars(std::begin(buffer), std::end(buffer), std::fabs(value),
+                                  std::chars_format::scientific, SignificantDigits - 1)
+                        .ptr;
+  const std::string_view written(buffer, static_cast<std::size_t>(end - buffer));
+  const std::size_t exponentAt = written.find('e');
   std::string digits;
-  const char* p = buffer;
-  for (; *p != 'e'; ++p)
-    if (*p != '.') digits += *p;
-  long integerLength = std::strtol(p + 1, nullptr, 10) + 1;
+  for (const char c : written.substr(0, exponentAt))
+    if (c != '.') digits += c;
+  const std::string_view exponentText = written.substr(exponentAt + 1);  // "+03" or "-05"
+  long exponent = 0;
+  std::from_chars(exponentText.data() + (exponentText.front() == '+'),
+                  exponentText.data() + exponentText.size(), exponent);
+  long integerLength = exponent + 1;
 
   const long keep = integerLength + decimals;
   if (keep < 0) {

@@ -29,6 +29,7 @@ packages=(
   librsvg2-bin
   lintian
   llvm                     # llvm-symbolizer, so a sanitizer's stack shows names
+  locales                  # localedef, and the sources of the locales the tests run in
   ninja-build
   openbox                  # window manager of the desktop checks
   orca                     # the screen reader walk of the desktop checks

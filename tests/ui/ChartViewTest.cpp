@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QRegularExpression>
 #include <set>
 
 #include "tests/ui/WindowFixture.h"
@@ -108,6 +109,21 @@ class ChartView : public WindowFixture {
         if (box && box->adjusted(-1, -1, 1, 1).contains(inChart)) return true;
     return false;
   }
+  // The axes' labels and the marks as written: whole amounts grouped by commas, in any locale.
+  QStringList ChartTexts() const {
+    const TChart& chart = *window.Chart;
+    QStringList texts = chart.xAxis->tickVectorLabels().toList();
+    texts << chart.yAxis->tickVectorLabels().toList();
+    for (const int series : {YourInterest, AlternativeInterest})
+      for (int i = 0; i < chart.Series(series).Count(); ++i)
+        texts << chart.Series(series).Marks().Text(i);
+    return texts;
+  }
+  void ExpectWholeGroupedAmounts(const std::string& state) const {
+    static const QRegularExpression amount(QStringLiteral("^( \\$)?[0-9]{1,3}(,[0-9]{3})*$"));
+    for (const QString& text : ChartTexts())
+      EXPECT_TRUE(amount.match(text).hasMatch()) << state << ": " << text.toStdString();
+  }
   static int Pixels(const QImage& image, QRgb colour) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -124,6 +140,10 @@ TEST_F(ChartView, AlternativeStacksAppearOnlyWhileItIsOnAndFiftyDailyYearsAllGet
   EXPECT_EQ(AtBar(alone, YourInterest, 9), YourInterestColour & 0xFFFFFF);
   EXPECT_EQ(Pixels(alone, AlternativeInitialColour), 0);
   EXPECT_EQ(Pixels(alone, AlternativeInterestColour), 0);
+  const QStringList texts = ChartTexts();
+  EXPECT_EQ(texts.mid(texts.size() - 10),
+            QString("50 108 173 247 329 420 521 632 754 887").split(u' '));
+  ExpectWholeGroupedAmounts("default");
 
   ClickAlternative();
   const QImage compared = Grab(QStringLiteral("alternative"));
@@ -148,6 +168,7 @@ TEST_F(ChartView, AlternativeStacksAppearOnlyWhileItIsOnAndFiftyDailyYearsAllGet
   EXPECT_EQ(AtBar(daily, YourInterest, 49), YourInterestColour & 0xFFFFFF);
   EXPECT_EQ(Pixels(daily, AlternativeInterestColour), 0);
   ExpectCrispBars(daily, "50 years");
+  ExpectWholeGroupedAmounts("50 years");
   ClickAlternative();
   window.resize(window.minimumSize());
   ExpectCrispBars(Grab(QStringLiteral("narrow-50-years")), "narrow, 50 years, alternative");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
+#include "tests/UserLocale.h"
 #include "ui/ProgramLook.h"
 
 int main(int argc, char* argv[]) {
@@ -11,7 +12,8 @@ int main(int argc, char* argv[]) {
   // the window would shrink to fit); the platform's name may carry other options (the 2x tests').
   if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(u"offscreen:"))
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" PENMARROW_TEST_SCREEN);
-  QApplication application(argc, argv);
+  QApplication application(argc, argv);  // takes the user's locale, as the program's does
+  if (!penmarrow::tests::InExpectedLocale()) return 1;
   penmarrow::ui::ApplyProgramLook();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -32,6 +32,8 @@ class TSeriesMarks : public QCPLayerable {
   // no line is drawn over.
   void SetPlacement(std::vector<std::optional<QRectF>> boxes, const QRegion& allBoxes);
   const std::vector<std::optional<QRectF>>& Placement() const { return boxes_; }
+  // The point's value as its mark writes it, "1,629".
+  QString Text(int index) const;
 
  protected:
   void applyDefaultAntialiasingHint(QCPPainter* painter) const override;
@@ -39,7 +41,6 @@ class TSeriesMarks : public QCPLayerable {
 
  private:
   void DrawBox(QCPPainter* painter, int index, const QRectF& frame) const;
-  QString Text(int index) const;
   void Changed();
 
   TChartSeries& series_;
