@@ -35,6 +35,7 @@ packages=(
   orca                     # the screen reader walk of the desktop checks
   python3
   python3-pyatspi          # the accessibility tree, from the desktop checks
+  python3-xlib             # a clipboard owner that never answers, in the desktop checks
   qt6-base-dev
   valgrind                 # the edit menu is driven once more under it
   x11-apps

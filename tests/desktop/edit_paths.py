@@ -4,6 +4,7 @@ with modifiers, keys typed while an error box comes up, and a resize; the progra
 through all of it and keep its figures."""
 
 import os
+import sys
 import time
 
 from desktop import check, find_all, main, wait_until
@@ -201,7 +202,33 @@ def keys_typed_as_the_error_box_comes_up_reach_the_field(d):
     check(totals_say(d, "Your strategy, initial deposit, $1,000"), "the totals missed the deposit")
 
 
+def ignored_requests(path):
+    try:
+        with open(path) as count:
+            return int(count.read())
+    except (OSError, ValueError):
+        return None
+
+
+def typing_never_waits_on_a_frozen_clipboard_owner(d):
+    counted = os.path.join(d.artifacts, "clipboard-requests")
+    owner = os.path.join(os.path.dirname(os.path.abspath(__file__)), "frozen_clipboard_owner.py")
+    d.launch("frozen-clipboard-owner", [sys.executable, owner, counted])
+    wait_until(lambda: ignored_requests(counted) == 0, "the other program to own the clipboard")
+    d.click(*INITIAL)
+    d.key("ctrl+a")
+    d.type("123456", until=lambda: d.focused_text() == "123456", what="the typed digits")
+    check(ignored_requests(counted) == 0, f"typing asked the frozen clipboard owner {ignored_requests(counted)} times")
+    # A paste may wait for the owner, but the key typed behind it still arrives.
+    d.xdotool("key", "ctrl+a", "ctrl+v", "7")
+    wait_until(lambda: d.focused_text() == "7", "the digit typed behind the paste", timeout=60)
+    d.settled()
+    d.shot("typed-behind-a-frozen-paste")
+    check(ignored_requests(counted) > 0, "the paste never asked the clipboard's owner")
+    check(totals_say(d, "Your strategy, initial deposit, $7"), "the totals missed the digit")
+
+
 if __name__ == "__main__":
     main([every_menu_action_on_every_field, middle_click_pastes_only_what_typing_could_make,
           refused_drop_leaves_the_other_programs_text, shortcuts_type_nothing_and_the_window_survives_resizing,
-          keys_typed_as_the_error_box_comes_up_reach_the_field])
+          keys_typed_as_the_error_box_comes_up_reach_the_field, typing_never_waits_on_a_frozen_clipboard_owner])

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QMimeData>
 
 #include "tests/ui/WindowFixture.h"
@@ -116,6 +117,33 @@ TEST_F(EditMenu, APasteIsTestedWholeAndARefusedOneLeavesTheSelectionWhereItWas) 
   }
   EXPECT_EQ(window.Totals1.initialDepVal->text(), QStringLiteral("$5"));
   EXPECT_EQ(window.TIntRate->text(), QStringLiteral("7.5"));
+}
+
+TEST_F(EditMenu, AClipboardWithoutTextChangesNoFieldWhateverWayItIsPasted) {
+  using Fill = void (*)(QMimeData&);
+  const Fill withoutText[] = {
+      [](QMimeData& data) { data.setImageData(QImage(4, 4, QImage::Format_RGB32)); },
+      [](QMimeData& data) { data.setHtml(QStringLiteral("<b>250</b>")); },
+      [](QMimeData& data) { data.setData("application/octet-stream", "250"); }};
+  ClickAlternative();
+  for (const Fill fill : withoutText) {
+    auto* data = new QMimeData;
+    fill(*data);
+    const std::string offered = data->formats().join(u' ').toStdString();
+    QApplication::clipboard()->setMimeData(data);
+    for (QWidget* field : std::initializer_list<QWidget*>{
+             window.TIntDep, window.TRegDep, window.TAltdep, window.TIntRate, window.seYears}) {
+      auto* edit = qobject_cast<QLineEdit*>(field) ? qobject_cast<QLineEdit*>(field)
+                                                   : field->findChild<QLineEdit*>();
+      const QString before = edit->text();
+      Select(edit, 0, static_cast<int>(before.size()));
+      QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+      QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
+      EXPECT_FALSE(ChooseFromMenu(field, QStringLiteral("Paste")));  // shown disabled
+      EXPECT_EQ(edit->text(), before) << offered;
+    }
+  }
+  EXPECT_EQ(window.Chart->Series(0).Count(), 10);
 }
 
 TEST_F(EditMenu, APastedRegularDepositComesBackAfterContinuousCompoundingEvenWhenPickedTwice) {

@@ -46,6 +46,12 @@ QString ClipboardText(QClipboard::Mode mode = QClipboard::Clipboard) {
   return QGuiApplication::clipboard()->text(mode);
 }
 
+// Asks the clipboard's owner which forms it offers, without taking the text itself.
+bool ClipboardHoldsText() {
+  const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
+  return offered && offered->hasText();
+}
+
 // Runs write, then settle even when write raised; the error is passed on once settle has run.
 void SettleAfter(const std::function<void()>& write, const std::function<void()>& settle) {
   std::exception_ptr raised;
@@ -134,6 +140,13 @@ void TEdit::TextEditedByControl() {
 }
 
 void TEdit::keyPressEvent(QKeyEvent* event) {
+  // In every field a paste goes through the field's rule: Qt's own paste of a clipboard without
+  // text would empty the selection.
+  if (event->matches(QKeySequence::Paste)) {
+    event->accept();
+    ErrorDisplay::Guard([this] { Paste(); });
+    return;
+  }
   if ((!OnKeyPress && !OnKeyDown) || MovesCaret(event->key())) {
     QLineEdit::keyPressEvent(event);
     return;
@@ -167,6 +180,7 @@ void TEdit::Press(char16_t character) {
 }
 
 void TEdit::DeleteSelection() {
+  if (!hasSelectedText()) return;
   if (!OnKeyDown) {
     Offer(SelStart(), SelLength(), QString());
     return;
@@ -176,30 +190,42 @@ void TEdit::DeleteSelection() {
   OnKeyDown(*this, key);
 }
 
+void TEdit::Cut() {
+  if (!hasSelectedText()) return;
+  copy();
+  DeleteSelection();
+}
+
+// The clipboard belongs to another program, which may be slow or frozen: it is read here, when the
+// user pastes, and never while keys are typed. A clipboard without text changes nothing.
+void TEdit::Paste() {
+  const QString incoming = ClipboardText();
+  if (!incoming.isEmpty()) Offer(SelStart(), SelLength(), incoming);
+}
+
 void TEdit::Undo() {
   if (undo_)
     Offer(0, static_cast<int>(text().size()), QString(*undo_));  // a copy: the write replaces undo_
 }
 
+// Each command checks for itself whether it can run, so that matching a key asks nothing of the
+// clipboard; whether a command is enabled is asked only when the menu shows it.
 std::vector<TEdit::Command> TEdit::Commands() {
-  const bool selected = hasSelectedText();
-  return {{tr("&Undo"), QKeySequence::Undo, undo_.has_value(), [this] { Undo(); }},
-          {tr("Cu&t"), QKeySequence::Cut, selected,
-           [this] {
-             copy();
-             DeleteSelection();
-           }},
-          {tr("&Copy"), QKeySequence::Copy, selected, [this] { copy(); }},
-          {tr("&Paste"), QKeySequence::Paste, !ClipboardText().isEmpty(),
-           [this] { Offer(SelStart(), SelLength(), ClipboardText()); }},
-          {tr("&Delete"), QKeySequence::Delete, selected, [this] { DeleteSelection(); }},
-          {tr("Select &All"), QKeySequence::SelectAll, !text().isEmpty(), [this] { selectAll(); }}};
+  return {
+      {tr("&Undo"), QKeySequence::Undo, [this] { return undo_.has_value(); }, [this] { Undo(); }},
+      {tr("Cu&t"), QKeySequence::Cut, [this] { return hasSelectedText(); }, [this] { Cut(); }},
+      {tr("&Copy"), QKeySequence::Copy, [this] { return hasSelectedText(); }, [this] { copy(); }},
+      {tr("&Paste"), QKeySequence::Paste, &ClipboardHoldsText, [this] { Paste(); }},
+      {tr("&Delete"), QKeySequence::Delete, [this] { return hasSelectedText(); },
+       [this] { DeleteSelection(); }},
+      {tr("Select &All"), QKeySequence::SelectAll, [this] { return !text().isEmpty(); },
+       [this] { selectAll(); }}};
 }
 
 bool TEdit::RunShortcut(const QKeyEvent& event) {
   for (const Command& command : Commands()) {
     if (!event.matches(command.keys)) continue;
-    if (command.enabled) ErrorDisplay::Guard(command.run);
+    ErrorDisplay::Guard(command.run);
     return true;
   }
   return false;
@@ -210,7 +236,7 @@ void TEdit::ShowMenu(const QPoint& globalPosition) {
   menu->setAttribute(Qt::WA_DeleteOnClose);
   for (Command& command : Commands()) {
     QAction* action = menu->addAction(WithKeys(command.caption, command.keys));
-    action->setEnabled(command.enabled);
+    action->setEnabled(command.enabled());
     // Queued, the action runs once the menu has closed:
     // no handler runs with the menu's code on the stack.
     connect(

@@ -64,14 +64,16 @@ class TEdit : public QLineEdit {
   struct Command {
     QString caption;
     QKeySequence::StandardKey keys;
-    bool enabled;
-    std::function<void()> run;
+    std::function<bool()> enabled;  // asked only when the menu shows the command
+    std::function<void()> run;      // does nothing where the command cannot run
   };
   std::vector<Command> Commands();
   bool RunShortcut(const QKeyEvent& event);
   void TakeKey(const QKeyEvent& event);
   void Press(char16_t character);
   void DeleteSelection();
+  void Cut();
+  void Paste();
   void Undo();
   void TextEditedByControl();
   void RunChange();
