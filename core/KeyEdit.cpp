@@ -47,18 +47,18 @@ bool MoneyTextAllowed(std::u16string_view text) {
 
 bool MoneyPasteAllowed(std::u16string_view text) {
   const TFormatSettings& settings = FormatSettings();
-  const std::u16string& currency = settings.CurrencyString;
-  std::u16string rest(text);
-  int currencies = 0;
-  if (!currency.empty())
-    for (auto at = rest.find(currency); at != rest.npos; at = rest.find(currency), ++currencies)
-      rest.erase(at, currency.size());
-  // Typing only ever adds digits, so a second currency string ("$$2,000", read as hexadecimal) is
-  // no typed text.
-  const bool typeable = currencies <= 1 && std::all_of(rest.begin(), rest.end(), [&](char16_t c) {
-                          return IsDecimalDigit(c) || c == settings.ThousandSeparator;
-                        });
-  return typeable && MoneyTextAllowed(text);
+  const std::u16string_view currency = settings.CurrencyString;
+  const auto typeable = [&](std::u16string_view part) {
+    return std::all_of(part.begin(), part.end(), [&](char16_t c) {
+      return IsDecimalDigit(c) || c == settings.ThousandSeparator;
+    });
+  };
+  // One pass, whatever the length: typing only ever adds digits, so a second currency string
+  // ("$$2,000", read as hexadecimal) is no typed text.
+  const std::size_t at = currency.empty() ? text.npos : text.find(currency);
+  if (at == text.npos) return typeable(text) && MoneyTextAllowed(text);
+  const std::u16string_view after = text.substr(at + currency.size());
+  return typeable(text.substr(0, at)) && typeable(after) && MoneyTextAllowed(text);
 }
 
 bool RateTextAllowed(std::u16string_view text, bool limitLength) {
@@ -68,6 +68,7 @@ bool RateTextAllowed(std::u16string_view text, bool limitLength) {
 }
 
 bool RatePasteAllowed(std::u16string_view text) {
+  if (text.size() > RateMaxLength) return false;
   const char16_t separator = FormatSettings().DecimalSeparator;
   const bool typeable = std::all_of(
       text.begin(), text.end(), [&](char16_t c) { return IsDecimalDigit(c) || c == separator; });
