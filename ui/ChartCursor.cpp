@@ -14,11 +14,9 @@ ChartCursor::ChartCursor(TChart& chart) : QObject(&chart), chart_(chart) {
   chart.installEventFilter(this);
 }
 
-int ChartCursor::RowCount() const { return chart_.Series(YourSeries).Count(); }
+int ChartCursor::RowCount() const { return ShownYears(chart_); }
 
-int ChartCursor::StrategyCount() const {
-  return chart_.Series(AlternativeSeries).Count() > 0 ? 2 : 1;
-}
+int ChartCursor::StrategyCount() const { return ShownStrategies(chart_); }
 
 std::optional<QPoint> ChartCursor::Current() const {
   if (!current_ || RowCount() == 0) return std::nullopt;
@@ -27,6 +25,9 @@ std::optional<QPoint> ChartCursor::Current() const {
 }
 
 bool ChartCursor::eventFilter(QObject*, QEvent* event) {
+  // Coming back, a cell the chart no longer shows gives way to the nearest one for good: the chart
+  // growing again later does not bring back a cell the user saw replaced.
+  if (event->type() == QEvent::FocusIn && Current()) current_ = Current();
   if (event->type() != QEvent::KeyPress || RowCount() == 0) return false;
   const auto target = Target(static_cast<QKeyEvent*>(event)->key());
   if (!target) return false;

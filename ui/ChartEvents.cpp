@@ -4,6 +4,7 @@
 #include "core/Rounding.h"
 #include "ui/UHint.h"
 #include "ui/UMain.h"
+#include "ui/YearFigures.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -31,10 +32,9 @@ void TFMain::ChartMouseMove(int x, int y) {
   const bool belowTop =
       overYears && static_cast<Extended>(Chart->LeftAxis().Maximum()) * HeightReach > v;
   const int year = belowTop ? static_cast<int>(Round(p)) : 0;
+  hintFollowsCursor_ = false;  // the pointer takes the hint over
   // After a failed recalculation a year may lie beyond the points the series hold.
-  const bool held = year > 0 && year <= Chart->Series(YourSeries).Count() &&
-                    (!chAlternative->Checked() || year <= Chart->Series(AlternativeSeries).Count());
-  if (!held) {
+  if (!EveryStrategyHolds(*Chart, year)) {
     PrevXVal = 0;
     FHint->hide();
     return;
@@ -48,24 +48,35 @@ void TFMain::ChartMouseMove(int x, int y) {
   FHint->Show();
 }
 
-void TFMain::ChartMouseLeave() { FHint->hide(); }
+// The keyboard cursor's hint stays: it may have come up under a resting pointer, which Qt then
+// reports as leaving the chart, although it never moved.
+void TFMain::ChartMouseLeave() {
+  if (!hintFollowsCursor_) FHint->hide();
+}
 
 // The keyboard's year: the figures are those of the framed bars, so they are filled in afresh.
 void TFMain::ShowYearHintBelow(int year, QRect place) {
   if (!FHint) return;
+  if (!EveryStrategyHolds(*Chart, year)) {
+    FHint->hide();
+    return;
+  }
   PrevXVal = year;
+  hintFollowsCursor_ = true;
   ShowYearHint(year);
   FHint->move(place.center().x() - FHint->width() / 2, place.bottom() + HintBelowPointer);
   FHint->Show();
 }
 
+// The year is one that every shown strategy holds; -1 leaves the alternative's column out.
 void TFMain::ShowYearHint(int year) {
-  const auto value = [&](int series) { return Round(Chart->Series(series).YValue(year - 1)); };
-  const bool alternative = chAlternative->Checked();
-  FHint->SetParams(year, value(YourSeries), value(YourSeries + 1), value(YourInterest),
-                   alternative ? value(AlternativeSeries) : -1,
-                   alternative ? value(AlternativeSeries + 1) : -1,
-                   alternative ? value(AlternativeInterest) : -1);
+  const YearFigures yours = *FiguresAt(*Chart, 0, year - 1);
+  const YearFigures alternative =
+      (AlternativeShown(*Chart) ? FiguresAt(*Chart, 1, year - 1) : std::nullopt)
+          .value_or(YearFigures{-1, -1, -1});
+  FHint->SetParams(year, Round(yours.initialDeposit), Round(yours.regularDeposits),
+                   Round(yours.totalInterest), Round(alternative.initialDeposit),
+                   Round(alternative.regularDeposits), Round(alternative.totalInterest));
 }
 
 }  // namespace penmarrow::ui

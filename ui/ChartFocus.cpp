@@ -106,8 +106,13 @@ std::optional<QRect> ChartFocus::CellFrame() const {
 }
 
 void ChartFocus::ShowCellHint() {
+  if (!chart_.hasFocus() || !showHint_) return;
   const auto frame = CellFrame();
-  if (!frame || !chart_.hasFocus() || !showHint_) return;
+  // A cell without bars, of a year its strategy does not hold, has no figures to show.
+  if (!frame) {
+    if (hideHint_) hideHint_();
+    return;
+  }
   const int year = ChartCursor::Of(chart_).Current()->y() + 1;
   ErrorDisplay::Guard(
       [&] { showHint_(year, QRect(chart_.mapToGlobal(frame->topLeft()), frame->size())); });

@@ -20,22 +20,24 @@ void TFMain::CreateChartMenu() {
   miCopyFigures = ChartMenu->addAction(QStringLiteral("Copy &figures"));
   miCopyChart = ChartMenu->addAction(QStringLiteral("Copy &chart"));
   // Right-click, or the Menu key while the chart has the focus (Tab reaches it last).
-  Chart->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(Chart, &QWidget::customContextMenuRequested, this,
-          [this](QPoint mousePos) { ErrorDisplay::Guard([&] { ChartContextPopup(mousePos); }); });
+  Chart->OnContextMenu = [this](QPoint at, bool fromKeyboard) {
+    ChartContextPopup(at, fromKeyboard);
+  };
   // Keyboards without a Menu key use Shift+F10; the menu stands where the Menu key puts it.
   auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), Chart, nullptr, nullptr,
                                  Qt::WidgetShortcut);
-  connect(shiftF10, &QShortcut::activated, this,
-          [this] { ErrorDisplay::Guard([&] { ChartContextPopup(Chart->rect().center()); }); });
+  connect(shiftF10, &QShortcut::activated, this, [this] {
+    ErrorDisplay::Guard([&] { ChartContextPopup(Chart->rect().center(), true); });
+  });
 }
 
-void TFMain::ChartContextPopup(QPoint mousePos) {
+void TFMain::ChartContextPopup(QPoint mousePos, bool fromKeyboard) {
   // The hint would stand over the menu; the pointer's next move over a year brings it back.
   FHint->hide();
-  // The first command stands ready, so that Return
-  // runs it and a screen reader names the menu by it.
-  ChartMenu->setActiveAction(miCopyFigures);
+  // Opened from the keyboard, the first command stands ready, so that Return runs it and a screen
+  // reader names the menu by it; opened with the mouse, nothing is picked yet, as in Qt's and
+  // GTK's own menus.
+  ChartMenu->setActiveAction(fromKeyboard ? miCopyFigures : nullptr);
   narrator_->MenuOpened(*ChartMenu);
   // The command runs once the menu is closed, outside the menu's own event handling.
   const QAction* chosen = ChartMenu->exec(Chart->mapToGlobal(mousePos));
@@ -44,7 +46,7 @@ void TFMain::ChartContextPopup(QPoint mousePos) {
 }
 
 void TFMain::CopyFigures() {
-  const FiguresTable table = FiguresTableOf(*Chart, chAlternative->Checked());
+  const FiguresTable table = FiguresTableOf(*Chart);
   auto* figures = new QMimeData;
   figures->setText(TabSeparated(table));
   figures->setHtml(HtmlTable(table));

@@ -1,7 +1,6 @@
 #include "ui/FiguresTable.h"
 
 #include <QStringList>
-#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -13,14 +12,6 @@ namespace {
 
 using FigureText = QString (*)(Extended);
 const auto FiguresPerStrategy = static_cast<qsizetype>(FigureNames.size());
-
-// The years for which all three series of a strategy hold a point.
-int HeldYears(const TChart& chart, int firstSeries) {
-  int held = chart.Series(firstSeries).Count();
-  for (int series = firstSeries + 1; series < firstSeries + SeriesPerStrategy; ++series)
-    held = std::min(held, chart.Series(series).Count());
-  return held;
-}
 
 // Every digit, no sign of currency and no grouping: what spreadsheets read as a number.
 QString PlainNumber(Extended value) {
@@ -74,21 +65,13 @@ QString HtmlRow(const QStringList& cells, const QString& first, const QString& r
 
 }  // namespace
 
-FiguresTable FiguresTableOf(const TChart& chart, bool alternativeShown) {
+FiguresTable FiguresTableOf(const TChart& chart) {
   FiguresTable table;
-  table.strategyCount = alternativeShown ? 2 : 1;
-  std::vector<int> held;
-  for (int strategy = 0; strategy < table.strategyCount; ++strategy)
-    held.push_back(HeldYears(chart, strategy * SeriesPerStrategy));
-  const int years = *std::max_element(held.begin(), held.end());
-  for (int index = 0; index < years; ++index) {
+  table.strategyCount = ShownStrategies(chart);
+  for (int index = 0; index < ShownYears(chart); ++index) {
     FiguresTable::Row row{index + 1, {}};
-    for (int strategy = 0; strategy < table.strategyCount; ++strategy) {
-      const bool holds = index < held[static_cast<std::size_t>(strategy)];
-      row.strategies.push_back(
-          holds ? std::optional(FiguresOf(chart, strategy * SeriesPerStrategy, index))
-                : std::nullopt);
-    }
+    for (int strategy = 0; strategy < table.strategyCount; ++strategy)
+      row.strategies.push_back(FiguresAt(chart, strategy, index));
     table.rows.push_back(std::move(row));
   }
   return table;

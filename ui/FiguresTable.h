@@ -20,8 +20,8 @@ struct FiguresTable {
   std::vector<Row> rows;
 };
 
-// One row a year, as long as any shown strategy's series hold points.
-FiguresTable FiguresTableOf(const TChart& chart, bool alternativeShown);
+// One row for each year the chart shows.
+FiguresTable FiguresTableOf(const TChart& chart);
 
 QString TabSeparated(const FiguresTable& table);
 QString HtmlTable(const FiguresTable& table);

@@ -23,19 +23,23 @@ void TFMain::Recalculate() {
   // Waiting paint and timer events run first; keys and clicks wait, so a key never lands in a
   // field whose previous key is still being handled.
   ProcessWaitingEvents();
+  // New figures: the pointer's next move fills the hint afresh, even over the same year.
+  PrevXVal = 0;
+  narrator_->RecalculationStarted();
   InitialDep = MoneyToInt64(View(TIntDep->text()), 0);
   RegularDep = MoneyToInt64(View(TRegDep->text()), 0);
   CalculateStrategy(false, Month, f, 0, InitialDep, RegularDep);
-  ShowTotals(Totals1, YourSeries);
+  ShowTotals(Totals1, 0);
   lStats2->setVisible(chAlternative->Checked());
   Totals2.panel->setVisible(chAlternative->Checked());
+  narrator_->AlternativeTotalsShown(chAlternative->Checked());
   if (!chAlternative->Checked()) {
     Chart->Series(YourInterest).Marks().SetArrowLength(SoleArrow);
     return;
   }
   CalculateStrategy(true, AMonth, fa, TB->Position(), InitialDep,
                     MoneyToInt64(View(TAltdep->text()), 0));
-  ShowTotals(Totals2, AlternativeSeries);
+  ShowTotals(Totals2, 1);
   const int last = seYears->Value() - 1;
   const bool alternativeEarnsMore =
       Chart->Series(AlternativeInterest).YValue(last) > Chart->Series(YourInterest).YValue(last);
@@ -66,8 +70,9 @@ void TFMain::CalculateStrategy(bool AAlternative, bool ASubAnnual, std::int64_t 
                   {Chart->Series(first), Chart->Series(first + 1), Chart->Series(first + 2)});
 }
 
-void TFMain::ShowTotals(const TotalsPanel& totals, int firstSeries) {
-  const YearFigures figures = FiguresOf(*Chart, firstSeries, seYears->Value() - 1);
+void TFMain::ShowTotals(const TotalsPanel& totals, int strategy) {
+  // Read right after the strategy's projection ran to its end, which added every year.
+  const YearFigures figures = FiguresAt(*Chart, strategy, seYears->Value() - 1).value();
   const auto values = figures.Shown();
   const auto rows = totals.Rows();
   for (std::size_t i = 0; i < rows.size(); ++i)

@@ -166,7 +166,7 @@ class TFMain : public QWidget {
   void CalculateStrategy(bool AAlternative, bool ASubAnnual, std::int64_t APeriodsPerYear,
                          std::int64_t AStartLater, std::int64_t AInitialDeposit,
                          std::int64_t ARegularDeposit);
-  void ShowTotals(const TotalsPanel& totals, int firstSeries);
+  void ShowTotals(const TotalsPanel& totals, int strategy);
 
   // chart
   void chMarksClick();
@@ -177,7 +177,7 @@ class TFMain : public QWidget {
 
   // the chart's context menu
   void CreateChartMenu();
-  void ChartContextPopup(QPoint mousePos);
+  void ChartContextPopup(QPoint mousePos, bool fromKeyboard);
   void CopyFigures();
   void CopyChart();
 
@@ -187,6 +187,7 @@ class TFMain : public QWidget {
   AnchorSet windowAnchors_;
   AnchorSet panel1Anchors_;
   AnchorSet chartAnchors_;
+  bool hintFollowsCursor_ = false;  // the hint shows the keyboard cursor's year, not the pointer's
   bool shownOnce_ = false;
   bool placedOnce_ = false;
 };

@@ -1,9 +1,12 @@
 #pragma once
-// One year of one strategy as the chart's series hold it: the totals, the chart's table for
-// screen readers, the copied figures and the tests all read the figures the same way.
+// One year of one strategy as the chart's series hold them, and which years the chart shows.
+// After an overflow the two strategies' series may hold different numbers of years, or none: the
+// totals, the year hint, the keyboard cursor, the chart's table for screen readers and the copied
+// figures all read through here, so none reads a point the series do not hold.
 
 #include <QString>
 #include <array>
+#include <optional>
 
 #include "core/ExtendedPrecision.h"
 #include "ui/platform/SavingsChart.h"
@@ -30,10 +33,24 @@ struct YearFigures {
   }
 };
 
-inline YearFigures FiguresOf(const TChart& chart, int firstSeries, int yearIndex) {
-  return {chart.Series(firstSeries).YValue(yearIndex),
-          chart.Series(firstSeries + 1).YValue(yearIndex),
-          chart.Series(firstSeries + 2).YValue(yearIndex)};
+// The alternative's stacks are shown while it is switched on, and its series are then in the
+// legend.
+inline bool AlternativeShown(const TChart& chart) {
+  return chart.Series(AlternativeSeries).ShowInLegend();
 }
+
+inline int ShownStrategies(const TChart& chart) { return AlternativeShown(chart) ? 2 : 1; }
+
+// The years for which all three series of a strategy (0 yours, 1 the alternative) hold a point.
+int HeldYears(const TChart& chart, int strategy);
+
+// The years the chart shows: as many as the shown strategy that holds the most.
+int ShownYears(const TChart& chart);
+
+// A strategy's figures of the year at yearIndex, or none where its series hold no point for it.
+std::optional<YearFigures> FiguresAt(const TChart& chart, int strategy, int yearIndex);
+
+// Whether every shown strategy holds the year (1 to the years shown).
+bool EveryStrategyHolds(const TChart& chart, int year);
 
 }  // namespace penmarrow::ui

@@ -102,6 +102,18 @@ def every_stop_shows_its_focus(d):
           "the chart did not return to its look without focus")
 
 
+def the_cursors_hint_shows_under_a_resting_pointer(d):
+    """The cell's hint comes up below its bars, over the chart's bottom band and Show marks: a pointer
+    resting there must not take it away."""
+    chart_bottom = d.client_geometry()[3] - 19 - 150
+    for place, at in (("Show marks", (215, chart_bottom - 21)), ("the bottom band", (300, chart_bottom - 5))):
+        d.click(67, 54)  # the initial deposit
+        d.move(*at)
+        d.key("shift+Tab", "shift+Tab", "Right")  # to the chart, then its first cell
+        check(wait_until(lambda: hint_shown(d, 1), f"the year hint, the pointer on {place}", timeout=5), "no hint")
+        d.shot(f"cursor-hint-{place.replace(' ', '-')}")
+
+
 @scenario(screen="1280x900")
 def every_stop_shows_its_focus_at_1x(d):
     every_stop_shows_its_focus(d)
@@ -113,4 +125,5 @@ def every_stop_shows_its_focus_at_2x(d):
 
 
 if __name__ == "__main__":
-    main([every_stop_shows_its_focus_at_1x, every_stop_shows_its_focus_at_2x])
+    main([every_stop_shows_its_focus_at_1x, every_stop_shows_its_focus_at_2x,
+          the_cursors_hint_shows_under_a_resting_pointer])

@@ -6,6 +6,9 @@
 #include <QAccessibleTableInterface>
 
 #include "tests/ui/WindowFixture.h"
+#include "ui/ChartCursor.h"
+#include "ui/FiguresTable.h"
+#include "ui/YearFigures.h"
 #include "ui/accessibility/DevicePixels.h"
 
 namespace penmarrow::ui {
@@ -208,17 +211,55 @@ TEST_F(Accessibility, KeysMoveTheFocusThroughTheCells) {
   EXPECT_EQ(chart->focusChild(), nullptr);
 }
 
-TEST_F(Accessibility, AnOverflowLeavesNoCellReadingBeyondTheHeldYears) {
-  TypeInto(window.TIntDep, "999999");
-  TypeInto(window.TRegDep, "999999");
-  TypeInto(window.TIntRate, "99.99");
+// After an overflow the two strategies' series may hold different numbers of years, or none. The
+// table, the keyboard cursor, the year hint, the copy and the spoken totals keep to the years the
+// chart shows, and the overflow box is the only error the saver sees.
+TEST_F(Accessibility, AfterAnOverflowEveryReaderKeepsToTheYearsTheChartShows) {
+  const auto expectReadersKeepToTheShownYears = [this](const char* state) {
+    SCOPED_TRACE(state);
+    EXPECT_FALSE(errors.empty());
+    for (const QString& error : std::exchange(errors, {}))
+      EXPECT_EQ(error, QStringLiteral("Invalid floating point operation."));
+    window.Chart->setFocus(Qt::TabFocusReason);
+    const int rows = ShownYears(*window.Chart);
+    ASSERT_GT(rows, 0);
+    EXPECT_EQ(Table()->rowCount(), rows);
+    EXPECT_EQ(Table()->columnCount(), 1 + 4 * ShownStrategies(*window.Chart));
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_End}) {
+      QTest::keyClick(window.Chart, key);
+      const int year = ChartCursor::Of(*window.Chart).Current()->y() + 1;
+      EXPECT_EQ(hint->isVisible(), EveryStrategyHolds(*window.Chart, year)) << year;
+    }
+    EXPECT_EQ(Of(window.Chart)->focusChild(),
+              Table()->cellAt(rows - 1, Table()->columnCount() - 1));
+    EXPECT_EQ(FiguresTableOf(*window.Chart).rows.size(), static_cast<std::size_t>(rows));
+    QTest::keyClick(window.Chart, Qt::Key_T, Qt::ControlModifier);
+    const std::string spoken = Narration().LastMessage().toStdString();
+    EXPECT_NE(spoken.find("Totals from before the error"), std::string::npos) << spoken;
+    EXPECT_EQ(spoken.find("higher"), std::string::npos) << spoken;  // never two inputs compared
+    EXPECT_EQ(errors, std::vector<QString>{});
+  };
+  const auto write = [](TEdit* field, const char* text) {
+    ErrorDisplay::Guard([&] { field->SetText(QString::fromLatin1(text)); });
+  };
   ClickAlternative();
-  TypeYears("50");
-  ASSERT_FALSE(errors.empty());
-  for (int row = 0; row < Table()->rowCount(); ++row)
-    for (int column = 0; column < Table()->columnCount(); ++column)
-      EXPECT_NE(Table()->cellAt(row, column), nullptr) << row << ", " << column;
-  EXPECT_EQ(Cell(Table()->rowCount() - 1, 8), "");
+  window.Chart->setFocus();
+  QTest::keyClick(window.Chart, Qt::Key_PageDown);
+  OverflowEveryRecalculation();
+  write(window.TRegDep, "$200");
+  expectReadersKeepToTheShownYears("the cursor on year 10, the alternative shown");
+  ClickAlternative();
+  ClickAlternative();
+  expectReadersKeepToTheShownYears("the alternative switched on during the overflow");
+  write(window.TIntDep, "$1,000");
+  Pick(window.CAltFreq, QStringLiteral("Daily"));
+  expectReadersKeepToTheShownYears("the alternative alone overflowing");
+  Pick(window.CAltFreq, QStringLiteral("Annually"));
+  TypeYears(QStringLiteral("40"));
+  write(window.TIntDep, "$999,999");
+  ASSERT_EQ(errors, std::vector<QString>{});
+  TypeYears(QStringLiteral("50"));
+  expectReadersKeepToTheShownYears("50 years after a good 40-year run");
 }
 
 }  // namespace

@@ -22,11 +22,6 @@ class AccessibleControls : public WindowFixture {
   static QAccessibleInterface* Of(QObject* object) {
     return QAccessible::queryAccessibleInterface(object);
   }
-  Narrator& Narration() {
-    for (QObject* child : window.children())
-      if (auto* narrator = dynamic_cast<Narrator*>(child)) return *narrator;
-    throw std::logic_error("the window has no narrator");
-  }
   // A screen reader's write is applied from the event loop.
   static void Settle() { QTest::qWait(1); }
   // What the narrator told once the window waited for the next input.

@@ -164,9 +164,9 @@ soak::HintFigures Soak::ShownFigures() const {
 // ---------------------------------------------------------------------------------------------
 // Checks
 
-void Soak::UpdateHint(const Step& step) {
-  if (step.kind == Kind::Alternative)
-    hint_.year = 0;  // switching the alternative forgets the hint's year
+void Soak::UpdateHint(const Step& step, bool figuresChanged) {
+  // New figures, or the alternative switched, make the pointer's next move fill the hint afresh.
+  if (figuresChanged || step.kind == Kind::Alternative) hint_.year = 0;
   if (step.pointer) UpdateHintAfterMove(*step.pointer);
   if (AnotherWindowUnderPointer()) hint_.leaveUnseen = true;
 }

@@ -193,7 +193,7 @@ class Soak : public WindowFixture {
   soak::HintFigures ShownFigures() const;
 
   // --- checks
-  void UpdateHint(const Step& step);
+  void UpdateHint(const Step& step, bool figuresChanged);
   void UpdateHintAfterMove(const PointerMove& move);
   Failure Check(const Step& step, const Snapshot& before, bool inputsChanged);
   Failure CheckErrors(const Snapshot& before, bool inputsChanged) const;

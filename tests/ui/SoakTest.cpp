@@ -91,7 +91,7 @@ bool Soak::Advance(long step, const Step& action) {
   const VisibleInputs previous = inputs_;
   inputs_ = ReadInputs();
   expected_ = soak::Expect(inputs_, expected_);
-  UpdateHint(action);
+  UpdateHint(action, before.series != Capture().series);
   const Failure failure = Check(action, before, !(inputs_ == previous));
   if (failure) ADD_FAILURE() << Report(step, action.action, *failure);
   Count(action);

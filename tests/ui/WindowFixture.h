@@ -12,6 +12,7 @@
 
 #include "ui/UHint.h"
 #include "ui/UMain.h"
+#include "ui/accessibility/Narrator.h"
 #include "ui/platform/ErrorDisplay.h"
 
 namespace penmarrow::ui {
@@ -132,6 +133,12 @@ class WindowFixture : public ::testing::Test {
     action();
     series.OnChanged = redraw;
     return emptied;
+  }
+
+  Narrator& Narration() {
+    for (QObject* child : window.children())
+      if (auto* narrator = dynamic_cast<Narrator*>(child)) return *narrator;
+    throw std::logic_error("the window has no narrator");
   }
 
   TFMain window;

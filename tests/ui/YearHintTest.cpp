@@ -3,8 +3,11 @@
 
 #include <QPainter>
 
+#include "core/MoneyText.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/ChartFocus.h"
+#include "ui/YearFigures.h"
+#include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -24,6 +27,10 @@ class YearHint : public WindowFixture {
     QCoreApplication::processEvents();
   }
   void PointAtYear(int year) { PointAt(year - 1); }
+  // Your total savings of a year as the series hold it now.
+  QString TotalOf(int year) const {
+    return ToQString(FormatMoney(FiguresAt(*window.Chart, 0, year - 1)->Total()));
+  }
   int WidestOf(std::initializer_list<QLabel*> labels) const {
     int widest = 0;
     for (QLabel* label : labels) widest = std::max(widest, label->sizeHint().width());
@@ -91,18 +98,22 @@ TEST_F(YearHint, HiddenOffTheBarsAndFilledAnewOnComingBack) {
   EXPECT_NE(hint->lTotal1->text(), before);
 }
 
-TEST_F(YearHint, KeepsItsFiguresWithinAYearAndTheFocusStaysInTheField) {
+TEST_F(YearHint, ShowsTheCurrentFiguresWithinAYearAndTheFocusStaysInTheField) {
   PointAtYear(3);
   const QString total = hint->lTotal1->text();
   window.TRegDep->SetText(QStringLiteral("$500"));
-  PointAt(2.1);  // still year 3
-  EXPECT_EQ(hint->lTotal1->text(), total);
+  EXPECT_EQ(hint->lTotal1->text(), total);  // while the pointer rests
+  PointAt(2.1);                             // still year 3, whose figures have changed
+  EXPECT_EQ(hint->lTotal1->text(), TotalOf(3));
   EXPECT_EQ(QApplication::activeWindow(), &window);
   EXPECT_EQ(QApplication::focusWidget(), window.TIntDep);
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(window.Chart, &leave);
   EXPECT_FALSE(hint->isVisible());
-  EXPECT_EQ(window.PrevXVal, 3);
+  // Back from a field where the figures changed, straight onto the same year.
+  window.TIntRate->SetText(QStringLiteral("9"));
+  PointAtYear(3);
+  EXPECT_EQ(hint->lTotal1->text(), TotalOf(3));
 }
 
 TEST_F(YearHint, AlternativeColumnShowsZeroBeforeItsStart) {

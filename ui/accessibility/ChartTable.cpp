@@ -83,7 +83,6 @@ class ChartCell : public QAccessibleInterface, public QAccessibleTableCellInterf
 struct FigureColumn {
   std::size_t strategy;
   std::size_t figure;
-  int FirstSeries() const { return static_cast<int>(strategy) * SeriesPerStrategy; }
 };
 
 FigureColumn PlaceOf(int column) {
@@ -144,11 +143,11 @@ QString ChartTable::CellText(int row, int column) const {
     return column == 0 ? QStringLiteral("Year")
                        : Spoken(StrategyNames[place.strategy], FigureNames[place.figure]);
   if (column == 0) return QStringLiteral("Year %1").arg(row + 1);
-  // After a failed recalculation the alternative may hold fewer years than your strategy.
-  if (row >= Chart()->Series(place.FirstSeries() + SeriesPerStrategy - 1).Count()) return {};
+  // After a failed recalculation a strategy may hold fewer years than the chart shows.
+  const auto figures = FiguresAt(*Chart(), static_cast<int>(place.strategy), row);
+  if (!figures) return {};
   // Read row by row, every figure names itself.
-  return SpokenCellFigure(place.strategy, place.figure,
-                          FiguresOf(*Chart(), place.FirstSeries(), row).Shown()[place.figure]);
+  return SpokenCellFigure(place.strategy, place.figure, figures->Shown()[place.figure]);
 }
 
 QRect ChartTable::CellRect(int row, int column) const {

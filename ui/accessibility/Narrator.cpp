@@ -106,21 +106,30 @@ void Narrator::StartLaterMoved() {
 
 void Narrator::AlternativeSwitched(bool on) {
   compare_ = on;
-  if (!on) shown_[1] = spoken_[1] = std::nullopt;
   Tell(
       followed_, window_.APanel,
       QStringLiteral("%1 inputs %2")
           .arg(StrategyNames[1], on ? QStringLiteral("available") : QStringLiteral("unavailable")));
 }
 
+void Narrator::RecalculationStarted() {
+  for (std::optional<ShownTotals>& totals : shown_)
+    if (totals) totals->current = false;
+}
+
 void Narrator::TotalsShown(const TotalsPanel& totals, const YearFigures& figures) {
   NameTotals(totals);
   const std::size_t strategy = &totals == &window_.Totals2 ? 1 : 0;
   // Totals never told yet are what the window showed before: what changes is told against them.
-  if (!spoken_[strategy]) spoken_[strategy] = shown_[strategy];
-  shown_[strategy] = figures;
-  years_ = window_.seYears->Value();
+  if (!spoken_[strategy] && shown_[strategy]) spoken_[strategy] = shown_[strategy]->figures;
+  shown_[strategy] = ShownTotals{figures, window_.seYears->Value(), true};
   pending_ = true;
+}
+
+void Narrator::AlternativeTotalsShown(bool shown) {
+  if (shown) return;
+  shown_[1].reset();
+  spoken_[1].reset();
 }
 
 void Narrator::MenuOpened(const QMenu& menu) {
@@ -140,11 +149,22 @@ void Narrator::ChartCopied() {
 }
 
 void Narrator::SayTotals() {
-  QStringList totals{QStringLiteral("After ") + SpokenYears(years_)};
-  for (std::size_t strategy = 0; strategy < shown_.size(); ++strategy)
-    if (shown_[strategy]) totals << SpokenFigures(strategy, *shown_[strategy]);
-  if (shown_[0] && shown_[1]) totals << SpokenComparison(*shown_[0], *shown_[1]);
-  Say(totals.join(QStringLiteral(". ")) + u'.');
+  QStringList told;
+  std::optional<std::pair<bool, int>> heading;  // whether current, and after how many years
+  for (const bool current : {true, false})
+    for (std::size_t strategy = 0; strategy < shown_.size(); ++strategy) {
+      const std::optional<ShownTotals>& totals = shown_[strategy];
+      if (!totals || totals->current != current) continue;
+      if (heading != std::pair(current, totals->years)) {
+        heading = std::pair(current, totals->years);
+        const QString after = QStringLiteral("fter ") + SpokenYears(totals->years);
+        told << (current ? u'A' + after
+                         : QStringLiteral("Totals from before the error, a") + after);
+      }
+      told << SpokenFigures(strategy, totals->figures);
+    }
+  if (BothCurrent()) told << SpokenComparison(shown_[0]->figures, shown_[1]->figures);
+  if (!told.isEmpty()) Say(told.join(QStringLiteral(". ")) + u'.');
 }
 
 void Narrator::Flush() {
@@ -161,23 +181,25 @@ void Narrator::Flush() {
 
 QString Narrator::TotalsNews() {
   QStringList news;
-  if (std::exchange(compare_, false) && shown_[0] && shown_[1]) {
-    news << SpokenFigures(0, *shown_[0], TotalOnly) << SpokenFigures(1, *shown_[1], TotalOnly)
-         << SpokenComparison(*shown_[0], *shown_[1]);
+  if (std::exchange(compare_, false) && BothCurrent()) {
+    news << SpokenFigures(0, shown_[0]->figures, TotalOnly)
+         << SpokenFigures(1, shown_[1]->figures, TotalOnly)
+         << SpokenComparison(shown_[0]->figures, shown_[1]->figures);
   } else {
     for (std::size_t strategy = 0; strategy < shown_.size(); ++strategy) {
       // Totals not told before are the start's, which the window shows already.
       if (!shown_[strategy] || !spoken_[strategy]) continue;
-      const auto now = shown_[strategy]->Shown();
+      const auto now = shown_[strategy]->figures.Shown();
       const auto before = spoken_[strategy]->Shown();
       FigureChoice changed{};
       for (std::size_t i = 0; i < now.size(); ++i)
         changed[i] = SpokenAmount(now[i]) != SpokenAmount(before[i]);
       if (std::find(changed.begin(), changed.end(), true) != changed.end())
-        news << SpokenFigures(strategy, *shown_[strategy], changed);
+        news << SpokenFigures(strategy, shown_[strategy]->figures, changed);
     }
   }
-  spoken_ = shown_;
+  for (std::size_t strategy = 0; strategy < shown_.size(); ++strategy)
+    spoken_[strategy] = shown_[strategy] ? std::optional(shown_[strategy]->figures) : std::nullopt;
   return news.join(QStringLiteral(". "));
 }
 

@@ -36,13 +36,17 @@ class Narrator : public QObject {
   void ContinuousModeLeft();
   void StartLaterMoved();
   void AlternativeSwitched(bool on);
+  // A recalculation begins: until it shows them anew, the totals on screen are from before it.
+  void RecalculationStarted();
   void TotalsShown(const TotalsPanel& totals, const YearFigures& figures);
+  void AlternativeTotalsShown(bool shown);
   // The chart's menu and its commands.
   void MenuOpened(const QMenu& menu);
   void FiguresCopied(std::size_t years);
   void ChartCopied();
 
-  // The last year's totals of every shown strategy, asked for with a key.
+  // The last year's totals of every shown strategy, asked for with a key; those left from before a
+  // failed recalculation are said to be so, and figures of two inputs are never compared.
   void SayTotals();
   QString LastMessage() const { return lastMessage_; }
 
@@ -50,6 +54,12 @@ class Narrator : public QObject {
   struct News {
     const QObject* source;
     QString phrase;
+  };
+  // A strategy's totals as the window shows them, and whether the last recalculation wrote them.
+  struct ShownTotals {
+    YearFigures figures;
+    int years;
+    bool current;
   };
   void Tell(std::vector<News>& list, const QObject* source, QString phrase);
   void Flush();
@@ -63,10 +73,11 @@ class Narrator : public QObject {
   bool pending_ = false;        // something to tell since the last time
   bool compare_ = false;        // the alternative just came on: both totals and which is higher
   bool continuous_ = false;     // continuous compounding mode is on
-  std::array<std::optional<YearFigures>, 2>
-      shown_;  // each strategy's totals as the window shows them
+  std::array<std::optional<ShownTotals>, 2> shown_;  // each strategy's, while the window shows them
   std::array<std::optional<YearFigures>, 2> spoken_;  // ... and as last told
-  int years_ = 0;
+  bool BothCurrent() const {
+    return shown_[0] && shown_[1] && shown_[0]->current && shown_[1]->current;
+  }
   QString lastMessage_;
 };
 

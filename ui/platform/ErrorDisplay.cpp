@@ -21,6 +21,11 @@ void ErrorDisplay::SetPresenter(Presenter presenter) {
   CurrentPresenter() = presenter ? std::move(presenter) : Presenter(ShowErrorBox);
 }
 
+void ErrorDisplay::ShowFault(const char* technical) noexcept {
+  qWarning("Penmarrow: a step failed: %s", technical);
+  Show(QStringLiteral("Penmarrow could not finish this step"));
+}
+
 void ErrorDisplay::Show(const QString& message) noexcept {
   // The box runs an event loop; an error raised by a handler it lets run is already on screen.
   static bool showing = false;

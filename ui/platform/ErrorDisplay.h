@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+#include "core/Rounding.h"
 #include "ui/eventloop/HeldInput.h"
 
 namespace penmarrow::ui {
@@ -14,16 +15,20 @@ class ErrorDisplay {
  public:
   using Presenter = std::function<void(const QString& message)>;
 
-  // Runs a handler; an exception it raises ends it and is shown once.
+  // Runs a handler; an exception it raises ends it and is shown once. The overflow is the one
+  // error a saver can meet; any other is a fault of the program, whose technical message is
+  // written to the log, not put in front of the saver.
   template <typename Handler>
   static void Guard(Handler&& handler) noexcept {
     const HeldInput::HandlerScope running;
     try {
       std::forward<Handler>(handler)();
-    } catch (const std::exception& error) {
+    } catch (const EInvalidOp& error) {
       Show(QString::fromUtf8(error.what()));
+    } catch (const std::exception& error) {
+      ShowFault(error.what());
     } catch (...) {
-      Show(QStringLiteral("Unknown error"));
+      ShowFault("unknown exception");
     }
   }
 
@@ -35,6 +40,7 @@ class ErrorDisplay {
 
  private:
   static void Show(const QString& message) noexcept;
+  static void ShowFault(const char* technical) noexcept;
 };
 
 }  // namespace penmarrow::ui

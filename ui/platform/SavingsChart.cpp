@@ -284,6 +284,12 @@ void TChart::leaveEvent(QEvent* event) {
   if (OnMouseLeave) ErrorDisplay::Guard(OnMouseLeave);
 }
 
+void TChart::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();
+  const bool fromKeyboard = event->reason() == QContextMenuEvent::Keyboard;
+  if (OnContextMenu) ErrorDisplay::Guard([&] { OnContextMenu(event->pos(), fromKeyboard); });
+}
+
 void TChart::paintEvent(QPaintEvent* event) {
   QCustomPlot::paintEvent(event);
   // One lowered bevel along the chart's edge.

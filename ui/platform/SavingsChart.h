@@ -56,10 +56,13 @@ class TChart : public QCustomPlot {
 
   std::function<void(int x, int y)> OnMouseMove;
   std::function<void()> OnMouseLeave;
+  // The context menu asked for at a point of the chart, with the mouse or from the keyboard.
+  std::function<void(QPoint at, bool fromKeyboard)> OnContextMenu;
 
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
