@@ -13,8 +13,8 @@ bool CompositorRuns() {
   const QString platform = QGuiApplication::platformName();
   if (platform.startsWith(QLatin1String("wayland"))) return true;
 #if QT_CONFIG(xcb)
-  // A compositing manager owns the selection _NET_WM_CM_S<screen> while it runs (EWMH). Only the
-  // X11 platform has a display to ask: Qt 6.8's offscreen platform offers the interface without one.
+  // A compositing manager owns the selection _NET_WM_CM_S<screen> while it runs (EWMH). Only xcb
+  // has a display to ask: Qt 6.8's offscreen platform offers the interface without one.
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   if (platform == QLatin1String("xcb") && x11 && x11->display()) {
     Display* display = x11->display();
