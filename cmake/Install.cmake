@@ -97,4 +97,7 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 # and the chart (Arial, metric-compatible Liberation Sans) ask for.
 set(penmarrow_depends ${penmarrow_plugin_packages} fonts-wine fonts-dejavu-extra fonts-liberation2)
 list(JOIN penmarrow_depends ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+# Debian's GNOME and KDE sessions are Wayland sessions: with Qt's Wayland plugin the window runs
+# there natively (its hint translucent, sharp at fractional scales); without it, under XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 include(CPack)

@@ -20,6 +20,7 @@ packages=(
   fonts-wine
   g++
   googletest
+  grim                     # screenshots on Wayland
   imagemagick              # import, for screenshots
   libbenchmark-dev
   libclang-rt-dev          # the fuzzer's and the sanitizers' runtimes
@@ -27,6 +28,8 @@ packages=(
   libqcustomplot-dev
   libqt6svg6               # the SVG renderer; its plugins: see below
   librsvg2-bin
+  libwayland-dev           # the Wayland check's virtual pointer client, and wayland-scanner
+  libx11-dev               # asking an X server whether a compositing manager runs
   lintian
   llvm                     # llvm-symbolizer, so a sanitizer's stack shows names
   locales                  # localedef, and the sources of the locales the tests run in
@@ -37,13 +40,17 @@ packages=(
   python3-pyatspi          # the accessibility tree, from the desktop checks
   python3-xlib             # a clipboard owner that never answers, in the desktop checks
   qt6-base-dev
+  qt6-wayland              # Qt's Wayland platform plugin, for the Wayland check
+  sway                     # the Wayland check's compositor, on its headless backend
   valgrind                 # the edit menu is driven once more under it
   x11-apps
   x11-utils
+  x11-xserver-utils        # xhost lets the Wayland check's program into sway's XWayland
   xauth                    # xvfb-run needs it
   xclip
   xdotool                  # input through XTEST
   xvfb
+  xwayland                 # the Wayland check's X11 half
   "$@"
 )
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }

@@ -17,6 +17,7 @@ jobs=$(nproc)
 presets=(format release sanitize fuzz)
 declare -A row=()
 failures=()
+skips=()
 passed=0
 failed=0
 groups=()
@@ -41,6 +42,11 @@ summary() {
   echo
   echo "== Summary (logs in $logs, $((SECONDS - started)) s)"
   for preset in "${presets[@]}"; do printf '%s\n' "${row[$preset]:-$(printf '%-9s not run' "$preset")}"; done
+  if ((${#skips[@]})); then
+    echo
+    echo "SKIPPED"
+    printf '  %s\n' "${skips[@]}"
+  fi
   if ((failed)); then
     echo
     echo "!!!!!!!! FAILED !!!!!!!!"
@@ -121,12 +127,14 @@ fuzz() {
   return "$rc"
 }
 
-# Prints "TOTAL FAILED SKIPPED", then each failed test's name, from ctest's JUnit report.
+# Prints "TOTAL FAILED SKIPPED", then each failed test's name, then each skipped test's name with
+# the reason its output gives ("SKIPPED ...: reason"), from ctest's JUnit report.
 read_junit() {
   python3 - "$1" <<'EOF'
+import re
 import sys
 import xml.etree.ElementTree as ElementTree
-failed, skipped, total = [], 0, 0
+failed, skipped, total = [], [], 0
 for case in ElementTree.parse(sys.argv[1]).getroot().iter("testcase"):
     status = case.get("status")
     if status == "disabled":
@@ -134,11 +142,13 @@ for case in ElementTree.parse(sys.argv[1]).getroot().iter("testcase"):
     total += 1
     skip = case.find("skipped")
     if status == "notrun" and skip is not None and skip.get("message", "").startswith("SKIP_"):
-        skipped += 1
+        reason = re.search(r"SKIPPED [^:]*: (.*)", case.findtext("system-out") or "")
+        skipped.append(f"{case.get('name')}: {reason.group(1) if reason else 'skipped'}")
     elif status != "run":
         failed.append(case.get("name"))
-print(total, len(failed), skipped)
-print("\n".join(failed))
+print(total, len(failed), len(skipped))
+for name in failed + skipped:
+    print(name)
 EOF
 }
 
@@ -153,7 +163,8 @@ run_ctest() {
   fi
   {
     read -r total failing skipped
-    while read -r test; do [[ -n "$test" ]] && failures+=("$preset: $test"); done
+    for ((i = 0; i < failing; i++)); do read -r test && failures+=("$preset: $test"); done
+    for ((i = 0; i < skipped; i++)); do read -r test && skips+=("$preset: $test"); done
   } <<<"$report"
   passed=$((passed + total - failing - skipped))
   failed=$((failed + failing))

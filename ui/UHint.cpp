@@ -1,9 +1,11 @@
 #include "ui/UHint.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <cmath>
 
 #include "core/MoneyText.h"
+#include "ui/platform/Compositing.h"
 #include "ui/platform/QtText.h"
 #include "ui/platform/WindowFonts.h"
 
@@ -14,14 +16,21 @@ constexpr int Border = 1;
 constexpr int CaptionMargin = 5;
 constexpr int AlternativeMarginLeft = 3;
 constexpr double AlternativeGap = 20;
-constexpr qreal Opacity = 220.0 / 255.0;
+constexpr int Alpha = 220;  // of 255
+constexpr qreal Opacity = Alpha / 255.0;
+
+// On a translucent window every pixel carries the hint's opacity: the texts' too.
+int PaintAlpha(const QWidget& hint) {
+  return hint.testAttribute(Qt::WA_TranslucentBackground) ? Alpha : 255;
+}
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, bool bold, QColor color = Qt::black) {
   auto* label = new QLabel(text, parent);
   label->setFont(WindowFont(11, bold));
+  color.setAlpha(PaintAlpha(*parent));
   label->setStyleSheet(
       QStringLiteral("QLabel { background: transparent; border: none; color: %1; }")
-          .arg(color.name()));
+          .arg(color.name(QColor::HexArgb)));
   return label;
 }
 
@@ -39,15 +48,12 @@ TFHint::TFHint(QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFocusPolicy(Qt::NoFocus);
-  setWindowOpacity(Opacity);
-  // The program's style stays out of the hint: plain white with black text.
+  // Wayland, and compositors on X11 that ignore _NET_WM_WINDOW_OPACITY (sway's XWayland), show no
+  // window opacity: where a compositor runs, the hint paints its translucency itself.
+  if (!UseTranslucentBackground(*this)) setWindowOpacity(Opacity);
+  // The program's style stays out of the hint: paintEvent paints it white, its text is black.
   setStyleSheet(
-      QStringLiteral("TFHint, QWidget { background: white; color: black; border: none; }"));
-  setAutoFillBackground(true);
-  QPalette plain;
-  plain.setColor(QPalette::Window, Qt::white);
-  plain.setColor(QPalette::WindowText, Qt::black);
-  setPalette(plain);
+      QStringLiteral("TFHint, QWidget { background: transparent; color: black; border: none; }"));
 
   lAfter = MakeLabel(this, QString(), true);
   lYourStrategy = MakeLabel(this, QStringLiteral("Your strategy"), true, QColor(128, 0, 0));
@@ -92,7 +98,17 @@ void TFHint::SetParams(std::int64_t AYears, std::int64_t AInitialDeposit,
   Arrange();
 }
 
-void TFHint::Show() { show(); }
+void TFHint::Show() {
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+  // Qt 6.4's Wayland plugin leaves a shown popup where it first showed: it shows anew where it
+  // moved.
+  if (isVisible() && pos() != shownAt_ &&
+      QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    hide();
+  shownAt_ = pos();
+#endif
+  show();
+}
 
 double TFHint::WidestText(const Column& column) {
   int widest = 0;
@@ -131,8 +147,8 @@ void TFHint::Arrange() {
 
 void TFHint::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), Qt::white);
-  painter.setPen(QColor(128, 128, 128));
+  painter.fillRect(rect(), QColor(255, 255, 255, PaintAlpha(*this)));
+  painter.setPen(QColor(128, 128, 128, PaintAlpha(*this)));
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 

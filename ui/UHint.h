@@ -49,6 +49,9 @@ class TFHint : public QWidget {
   Column captions_;
   Column yours_;
   Column alternative_;
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+  QPoint shownAt_;
+#endif
 };
 
 }  // namespace penmarrow::ui

@@ -38,6 +38,13 @@ class CheckFailed(Exception):
     pass
 
 
+class Skipped(Exception):
+    """The desktop a scenario needs cannot run here: the scenario is skipped, with the reason."""
+
+
+SKIP_STATUS = 77  # ctest's SKIP_RETURN_CODE
+
+
 def check(condition, message):
     if not condition:
         raise CheckFailed(message)
@@ -55,10 +62,10 @@ def wait_until(probe, what, timeout=START_TIMEOUT, interval=0.1):
         time.sleep(interval)
 
 
-def scenario(screen=None, scale=None, env=None):
-    """Gives a scenario its own screen size, scale factor or program environment."""
+def scenario(screen=None, scale=None, env=None, desktop=None):
+    """Gives a scenario its own screen size, scale factor, program environment or kind of desktop."""
     def mark(function):
-        function.desktop_options = {"screen": screen, "scale": scale, "env": env or {}}
+        function.desktop_options = {"screen": screen, "scale": scale, "env": env or {}, "desktop": desktop}
         return function
     return mark
 
@@ -88,6 +95,11 @@ class Desktop:
 
     def __exit__(self, *exc):
         self.ended_by_itself = getattr(self, "process", None) is not None and not self.alive()
+        if exc[0] is not None and self.process is not None:
+            try:
+                self.shot("failed")  # the screen as the scenario failed
+            except Exception:
+                pass
         self.stop()
         return False
 
@@ -315,6 +327,12 @@ class Desktop:
         self.run("import", "-window", "root", path, timeout=30)
         return path
 
+    def grab(self, x, y, width, height):
+        """The screen's pixels in a rectangle, as rows of (red, green, blue)."""
+        raw = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "-depth", "8", "rgb:-"],
+                             env=self.env, capture_output=True, timeout=30, check=True).stdout
+        return pixel_rows(raw, width)
+
     def client_geometry(self, window=None):
         """(x, y, width, height) of a window's client area on the screen, the program's by default."""
         # xdotool getwindowgeometry adds the frame's offset once more under a reparenting window manager.
@@ -341,7 +359,8 @@ class Desktop:
 
     def atspi_app(self):
         """The program's accessible application (one desktop per process: pyatspi keeps its bus)."""
-        os.environ.update({k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR")})
+        os.environ.update({k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR")
+                           if k in self.env})
         import pyatspi
         def find():
             desktop = pyatspi.Registry.getDesktop(0)
@@ -374,6 +393,12 @@ class Desktop:
         return text.getText(0, text.characterCount)
 
 
+def pixel_rows(raw, width):
+    """Rows of (red, green, blue) from 8-bit RGB bytes."""
+    pixels = [tuple(raw[i:i + 3]) for i in range(0, len(raw) - 2, 3)]
+    return [pixels[i:i + width] for i in range(0, len(pixels), width)]
+
+
 def find_all(node, predicate):
     """Every accessible below node (itself included) for which predicate holds, depth first."""
     found = [node] if predicate(node) else []
@@ -387,12 +412,16 @@ def run_scenario(function, args):
     options = getattr(function, "desktop_options", {})
     folder = os.path.join(args.artifacts, function.__name__)
     shutil.rmtree(folder, ignore_errors=True)
-    desktop = Desktop(args.program, folder, screen=options.get("screen") or args.screen,
-                      scale=options.get("scale") or args.scale, env=options.get("env"))
+    kind = options.get("desktop") or Desktop
+    desktop = kind(args.program, folder, screen=options.get("screen") or args.screen,
+                   scale=options.get("scale") or args.scale, env=options.get("env"))
     try:
         with desktop as d:
             function(d)
             check(d.alive(), f"the program ended (status {d.exit_status()})")
+    except Skipped as reason:
+        print(f"  SKIPPED {function.__name__}: {reason}")
+        return None
     except Exception as error:  # every failure is reported with its screenshots kept
         if isinstance(error, CheckFailed):
             print(f"  check failed: {error}", file=sys.stderr)
@@ -418,9 +447,10 @@ def main(scenarios):
     if args.only:
         signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
         function = next(f for f in scenarios if f.__name__ == args.only)
-        sys.exit(0 if run_scenario(function, args) else 1)
+        passed = run_scenario(function, args)
+        sys.exit(SKIP_STATUS if passed is None else 0 if passed else 1)
     # Each scenario in a process of its own, so that pyatspi meets one accessibility bus.
-    failed = []
+    failed, skipped = [], []
     for function in scenarios:
         command = [sys.executable, sys.argv[0], "--program", args.program, "--artifacts", args.artifacts,
                    "--screen", args.screen, "--only", function.__name__]
@@ -428,14 +458,15 @@ def main(scenarios):
             command += ["--scale", args.scale]
         child = subprocess.Popen(command)
         try:
-            passed = child.wait(SCENARIO_TIMEOUT) == 0
+            status = child.wait(SCENARIO_TIMEOUT)
         except subprocess.TimeoutExpired:
             child.terminate()  # its handler stops the desktop it started
             child.wait()
             print(f"  {function.__name__} ran past {SCENARIO_TIMEOUT} s", file=sys.stderr)
-            passed = False
-        print(f"{'ok    ' if passed else 'FAILED'} {function.__name__}")
-        if not passed:
-            failed.append(function.__name__)
-    print(f"{len(scenarios) - len(failed)} passed, {len(failed)} failed")
-    sys.exit(1 if failed else 0)
+            status = 1
+        verdict = {0: "ok    ", SKIP_STATUS: "skip  "}.get(status, "FAILED")
+        print(f"{verdict} {function.__name__}")
+        (skipped if status == SKIP_STATUS else failed if status else []).append(function.__name__)
+    print(f"{len(scenarios) - len(failed) - len(skipped)} passed, {len(failed)} failed, {len(skipped)} skipped")
+    # Skipped as a whole only when nothing ran.
+    sys.exit(1 if failed else SKIP_STATUS if len(skipped) == len(scenarios) else 0)

@@ -10,6 +10,10 @@ DESIGN = (992, 512)
 SMALLEST_OUTER = (485, 540)
 COMPOUND_BOX = (20, 198, 94, 24)  # left, top, width, height in the window's design pixels
 NOTICE_LASTS = 3.0  # seconds
+# The drop-down lists as they open at start, each with its number of items, the first one current.
+LISTS = {"compound frequency": (COMPOUND_BOX, 6), "deposit frequency": ((20, 146, 94, 24), 5),
+         "alternative compound frequency": ((203, 414, 96, 24), 5)}
+HIGHLIGHT = (0x3a, 0x78, 0xc2)  # the item under the pointer in an open list
 
 
 def frame_height(d):
@@ -121,6 +125,78 @@ def continuous_notice_shows_at_once_whatever_the_pointer_does(d):
     notice_runs_its_course(d, lambda popup: box, "over the box")
 
 
+def highlighted_rows(d, x, top, bottom):
+    """The screen rows between top and bottom where an open list's highlight crosses column x."""
+    column = d.grab(x, top, 1, bottom - top)
+    return [top + i for i, (pixel,) in enumerate(column) if max(abs(a - b) for a, b in zip(pixel, HIGHLIGHT)) <= 8]
+
+
+def at_screen(d, x, y):
+    """A screen point in the window's client coordinates, as the pointer actions take them."""
+    left, top, _, _ = d.client_geometry()
+    return x - left, y - top
+
+
+def settles_on(probe, expected, timeout=3.0):
+    """probe()'s value once it equals expected, or its last value after timeout seconds: what the
+    screen shows lags the program by a frame or so."""
+    end = time.monotonic() + timeout
+    while (value := probe()) != expected and time.monotonic() < end:
+        time.sleep(0.05)
+    return value
+
+
+def open_list(d, name):
+    """Opens a list with a click. Returns a column for the pointer over the list, and a function that
+    returns the screen rows highlighted in a column right of the items' texts, once the list opens."""
+    (left, top, width, height), count = LISTS[name]
+    click_design(d, left + width / 2, top + height / 2)
+    pointer_x, y = design_point(d, left + width / 2, top)
+    x = design_point(d, left + width, top)[0] - round(6 * scale(d))  # clear of the pointer's arrow too
+    reach = (max(0, y - 2 * count * height), min(d.screen_size()[1], y + 2 * count * height))
+
+    def shown():
+        return highlighted_rows(d, x, *reach)
+
+    wait_until(shown, f"the {name} list to open", 5)
+    return pointer_x, shown
+
+
+def list_shows_every_item(d, name):
+    """The pointer over the middle of each item, in turn, highlights that item whole and in its place
+    below the first, so that every item shows, none hidden by a scroll arrow."""
+    count = LISTS[name][1]
+    pointer_x, shown = open_list(d, name)
+    first = shown()
+
+    def point_at(item):
+        d.move(*at_screen(d, pointer_x, first[len(first) // 2] + item * pitch))
+
+    pitch = len(first)  # until measured: from the first item's middle into the second
+    point_at(1)
+    pitch = wait_until(lambda: (shown() or first)[0] - first[0], f"the {name} list's second item to light up", 5)
+    for item in range(count):
+        rows = [row + item * pitch for row in first]
+        point_at(item)
+        lit = settles_on(shown, rows)
+        check(lit == rows, f"item {item + 1} of {count} of the {name} list shows on the screen's rows "
+                           f"{lit[:1]}..{lit[-1:]}, not {rows[0]}..{rows[-1]}")
+    d.shot(f"{name.replace(' ', '-')}-list")
+    close_list(d, name, shown)
+
+
+def close_list(d, name, shown):
+    click_design(d, 160, 320)  # beside the years field: the list closes, nothing picked
+    wait_until(lambda: not shown(), f"the {name} list to close", 5)
+
+
+def every_list_shows_all_its_items(d):
+    for name in LISTS:
+        if name.startswith("alternative"):
+            click_design(d, 26, 343 + 19)  # "Alternative strategy"
+        list_shows_every_item(d, name)
+
+
 def middle(geometry):
     x, y, width, height = geometry
     return x + width // 2, y + height // 2
@@ -136,6 +212,11 @@ def maximised_fills_the_screen(d):
     screen_w, screen_h = d.screen_size()
     check(w == screen_w and h == screen_h, f"maximised, the frame is {w} x {h} at ({x}, {y})")
     d.shot("maximised")
+
+
+@scenario(screen="2200x1200", scale="2")
+def at_twice_the_size_every_list_shows_all_its_items(d):
+    every_list_shows_all_its_items(d)
 
 
 @scenario(screen="640x480")
@@ -162,7 +243,8 @@ def at_twice_the_size_the_title_bar_stays_in_reach(d):
 
 
 if __name__ == "__main__":
-    main([opens_at_its_design_size_and_keeps_its_smallest_size,
+    main([opens_at_its_design_size_and_keeps_its_smallest_size, every_list_shows_all_its_items,
+          at_twice_the_size_every_list_shows_all_its_items,
           continuous_notice_shows_at_once_whatever_the_pointer_does, maximised_fills_the_screen,
           on_a_small_screen_the_title_bar_stays_in_reach, on_an_800_by_600_screen_the_whole_window_shows,
           at_one_and_a_half_times_the_title_bar_stays_in_reach,

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QPainter>
 
+#include "ui/platform/Compositing.h"
 #include "ui/platform/WindowFonts.h"
 
 namespace penmarrow::ui {
@@ -33,6 +34,10 @@ QRegion Inner(const QRegion& shape) {
 TBalloonHint::TBalloonHint(QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
   setAttribute(Qt::WA_ShowWithoutActivating);
+  // A compositor may draw the whole window whatever its shape mask (sway's XWayland shows a black
+  // band round the stem): where one runs, what lies beside the outline is transparent. The mask
+  // stays for an X server without one, and leaves clicks beside the stem to the window beneath.
+  UseTranslucentBackground(*this);
   setObjectName(QStringLiteral("BalloonHint"));
   setFont(WindowFont(13, true));
   showTimer_.setSingleShot(true);
