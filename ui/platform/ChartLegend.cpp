@@ -15,17 +15,26 @@ std::vector<std::vector<QCPAbstractLegendItem*>> TChartLegend::Rows() const {
   return rows;
 }
 
-int TChartLegend::Width(const std::vector<QCPAbstractLegendItem*>& row, int gap) {
+QSize TChartLegend::ItemSize(QCPAbstractLegendItem* legendItem) const {
+  auto* plottableItem = dynamic_cast<QCPPlottableLegendItem*>(legendItem);
+  if (!plottableItem) return legendItem->minimumOuterSizeHint();
+  const QString text = plottableItem->plottable()->name();
+  auto found = itemSizes_.constFind(text);
+  if (found == itemSizes_.cend())
+    found = itemSizes_.insert(text, legendItem->minimumOuterSizeHint());
+  return *found;
+}
+
+int TChartLegend::Width(const std::vector<QCPAbstractLegendItem*>& row, int gap) const {
   int width = -gap;
-  for (const QCPAbstractLegendItem* legendItem : row)
-    width += legendItem->minimumOuterSizeHint().width() + gap;
+  for (QCPAbstractLegendItem* legendItem : row) width += ItemSize(legendItem).width() + gap;
   return width;
 }
 
-int TChartLegend::Height(const std::vector<QCPAbstractLegendItem*>& row) {
+int TChartLegend::Height(const std::vector<QCPAbstractLegendItem*>& row) const {
   int height = 0;
-  for (const QCPAbstractLegendItem* legendItem : row)
-    height = std::max(height, legendItem->minimumOuterSizeHint().height());
+  for (QCPAbstractLegendItem* legendItem : row)
+    height = std::max(height, ItemSize(legendItem).height());
   return height;
 }
 
@@ -46,7 +55,7 @@ void TChartLegend::updateLayout() {
     const int height = Height(row);
     int left = mRect.left();
     for (QCPAbstractLegendItem* legendItem : row) {
-      const int width = legendItem->minimumOuterSizeHint().width();
+      const int width = ItemSize(legendItem).width();
       legendItem->setOuterRect(QRect(left, top, width, height));
       left += width + columnSpacing();
     }

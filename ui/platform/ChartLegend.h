@@ -20,10 +20,14 @@ class TChartLegend : public QCPLegend {
 
  private:
   std::vector<std::vector<QCPAbstractLegendItem*>> Rows() const;
-  static int Width(const std::vector<QCPAbstractLegendItem*>& row, int gap);
-  static int Height(const std::vector<QCPAbstractLegendItem*>& row);
+  // An item's size, measured once for its text: measuring shapes the text anew each time, and the
+  // legend is measured many times over at each replot.
+  QSize ItemSize(QCPAbstractLegendItem* legendItem) const;
+  int Width(const std::vector<QCPAbstractLegendItem*>& row, int gap) const;
+  int Height(const std::vector<QCPAbstractLegendItem*>& row) const;
 
   int rowLength_ = 1;
+  mutable QHash<QString, QSize> itemSizes_;  // by the item's text; the legend's font never changes
 };
 
 }  // namespace penmarrow::ui

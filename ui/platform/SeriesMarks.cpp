@@ -49,9 +49,19 @@ int TSeriesMarks::Headroom() const {
 
 QSizeF TSeriesMarks::BoxSize(int index) const {
   const QFontMetrics metrics(MarksFont());
-  return {
-      2.0 * Padding + (metrics.ascent() - 2) + SymbolGap + metrics.horizontalAdvance(Text(index)),
-      metrics.height() + 2.0 * Padding};
+  return {2.0 * Padding + (metrics.ascent() - 2) + SymbolGap + TextWidth(metrics, Text(index)),
+          metrics.height() + 2.0 * Padding};
+}
+
+// Measuring shapes the text anew each time, and every replot lays out every mark: the widths of
+// the texts last measured are kept.
+int TSeriesMarks::TextWidth(const QFontMetrics& metrics, const QString& text) const {
+  constexpr qsizetype Kept = 4096;
+  if (textWidths_.size() > Kept) textWidths_.clear();
+  auto found = textWidths_.constFind(text);
+  if (found == textWidths_.cend())
+    found = textWidths_.insert(text, metrics.horizontalAdvance(text));
+  return *found;
 }
 
 void TSeriesMarks::SetPlacement(std::vector<std::optional<QRectF>> boxes, const QRegion& allBoxes) {

@@ -41,6 +41,7 @@ class TSeriesMarks : public QCPLayerable {
 
  private:
   void DrawBox(QCPPainter* painter, int index, const QRectF& frame) const;
+  int TextWidth(const QFontMetrics& metrics, const QString& text) const;
   void Changed();
 
   TChartSeries& series_;
@@ -49,6 +50,7 @@ class TSeriesMarks : public QCPLayerable {
   QColor arrowColor_ = Qt::black;
   std::vector<std::optional<QRectF>> boxes_;
   QRegion allBoxes_;
+  mutable QHash<QString, int> textWidths_;  // in the marks' font, which never changes
 };
 
 }  // namespace penmarrow::ui
