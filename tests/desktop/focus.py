@@ -67,7 +67,7 @@ def every_stop_shows_its_focus(d):
     for stop in range(STOPS):
         if stop:
             d.key("Tab")
-        focused = wait_until(d.focused, "a focused control", timeout=5)
+        focused = wait_until(d.focused, "a focused control")
         names.append(focused.name)
         places.append(extents(focused))
         shots.append(Screen(d))
@@ -93,7 +93,7 @@ def every_stop_shows_its_focus(d):
     d.shot("chart-cell")
     inside = (x + 8 * scale, y + 8 * scale, w - 16 * scale, h - 16 * scale)
     check(len(changed(framed, shots[-1], inside, max(w, h))) >= 40 * scale * scale, "no frame around the cell")
-    check(wait_until(lambda: hint_shown(d, scale), "the year hint", timeout=5), "no year hint")
+    check(wait_until(lambda: hint_shown(d, scale), "the year hint"), "no year hint")
     check(d.xdotool("getactivewindow") == d.window, "the year hint took the activation")
     d.key("Tab")
     left = Screen(d)
@@ -110,7 +110,7 @@ def the_cursors_hint_shows_under_a_resting_pointer(d):
         d.click(67, 54)  # the initial deposit
         d.move(*at)
         d.key("shift+Tab", "shift+Tab", "Right")  # to the chart, then its first cell
-        check(wait_until(lambda: hint_shown(d, 1), f"the year hint, the pointer on {place}", timeout=5), "no hint")
+        check(wait_until(lambda: hint_shown(d, 1), f"the year hint, the pointer on {place}"), "no hint")
         d.shot(f"cursor-hint-{place.replace(' ', '-')}")
 
 
