@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QEventLoop>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <vector>
 
 #include "ui/UHint.h"
 #include "ui/UMain.h"
+#include "ui/accessibility/Narrator.h"
 #include "ui/platform/ErrorDisplay.h"
 
 namespace penmarrow::ui {
@@ -132,6 +135,19 @@ class WindowFixture : public ::testing::Test {
     action();
     series.OnChanged = redraw;
     return emptied;
+  }
+
+  Narrator& Narration() {
+    for (QObject* child : window.children())
+      if (auto* narrator = dynamic_cast<Narrator*>(child)) return *narrator;
+    throw std::logic_error("the window has no narrator");
+  }
+  // What the narrator told once the window waited for the next input.
+  QString Told() {
+    QEventLoop idle;
+    QTimer::singleShot(20, &idle, &QEventLoop::quit);
+    idle.exec();
+    return Narration().LastMessage();
   }
 
   TFMain window;

@@ -126,7 +126,7 @@ void Narrator::TotalsShown(const TotalsPanel& totals, const YearFigures& figures
 void Narrator::MenuOpened(const QMenu& menu) {
   QStringList commands;
   for (const QAction* action : menu.actions())
-    commands << action->iconText();  // without its mnemonic marks
+    if (!action->isSeparator()) commands << action->iconText();  // without its mnemonic marks
   Tell(followed_, &menu, QStringLiteral("Menu: ") + commands.join(QStringLiteral(", ")));
 }
 
@@ -138,6 +138,8 @@ void Narrator::FiguresCopied(std::size_t years) {
 void Narrator::ChartCopied() {
   Tell(followed_, window_.miCopyChart, QStringLiteral("Chart copied as a picture"));
 }
+
+void Narrator::PlanNews(const QString& news) { Tell(own_, &window_, news); }
 
 void Narrator::SayTotals() {
   QStringList totals{QStringLiteral("After ") + SpokenYears(years_)};

@@ -41,6 +41,8 @@ class Narrator : public QObject {
   void MenuOpened(const QMenu& menu);
   void FiguresCopied(std::size_t years);
   void ChartCopied();
+  // A plan saved, opened or printed.
+  void PlanNews(const QString& news);
 
   // The last year's totals of every shown strategy, asked for with a key.
   void SayTotals();
