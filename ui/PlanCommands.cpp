@@ -149,14 +149,16 @@ bool PlanCommands::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
-  auto* drop = static_cast<QDropEvent*>(event);
   if (!widget || widget->window() != &window_) return false;
-  const QString path = DraggedFile(drop->mimeData());
-  if (path.isEmpty()) return false;
-  drop->setDropAction(Qt::CopyAction);
-  drop->accept();
+  auto* drag = static_cast<QDropEvent*>(event);
+  // The file is read from the drag's entering: Qt 6.4 on X11 reads no URLs from another
+  // program's drop itself.
+  if (type == QEvent::DragEnter) dragged_ = DraggedFile(drag->mimeData());
+  if (dragged_.isEmpty()) return false;
+  drag->setDropAction(Qt::CopyAction);
+  drag->accept();
   // Opened once the drop is over: a message box would keep the dragging program waiting.
-  if (type == QEvent::Drop) OpenLater(path);
+  if (type == QEvent::Drop) OpenLater(std::exchange(dragged_, QString()));
   return true;
 }
 

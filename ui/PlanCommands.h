@@ -44,7 +44,8 @@ class PlanCommands : public QObject {
   QAction* save_;
   QAction* open_;
   QAction* print_;
-  QString file_;  // the plan last saved or opened, offered again
+  QString file_;     // the plan last saved or opened, offered again
+  QString dragged_;  // the plan file over the window
 };
 
 }  // namespace penmarrow::ui

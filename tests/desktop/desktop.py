@@ -55,17 +55,19 @@ def wait_until(probe, what, timeout=START_TIMEOUT, interval=0.1):
         time.sleep(interval)
 
 
-def scenario(screen=None, scale=None, env=None):
-    """Gives a scenario its own screen size, scale factor or program environment."""
+def scenario(screen=None, scale=None, env=None, args=None):
+    """Gives a scenario its own screen size, scale factor or program environment, or the program's
+    arguments: args is a function of the desktop, called before the program starts."""
     def mark(function):
-        function.desktop_options = {"screen": screen, "scale": scale, "env": env or {}}
+        function.desktop_options = {"screen": screen, "scale": scale, "env": env or {}, "args": args}
         return function
     return mark
 
 
 class Desktop:
-    def __init__(self, program, artifacts, screen="1280x900", scale=None, env=None):
+    def __init__(self, program, artifacts, screen="1280x900", scale=None, env=None, args=None):
         self.program = os.path.abspath(program)
+        self.program_args = args
         self.artifacts = artifacts
         self.screen = screen
         self.scale = scale
@@ -151,7 +153,8 @@ class Desktop:
         if self.scale:
             env["QT_SCALE_FACTOR"] = str(self.scale)
         env.update(self.program_env)
-        self.process = self.launch("program", [self.program], env=env)
+        arguments = list(self.program_args(self)) if self.program_args else []
+        self.process = self.launch("program", [self.program] + arguments, env=env)
         self.window = wait_until(self.program_window, "the program's window")
         self.xdotool("windowactivate", "--sync", self.window)
         self.wait_active(self.window, "the window")
@@ -388,7 +391,7 @@ def run_scenario(function, args):
     folder = os.path.join(args.artifacts, function.__name__)
     shutil.rmtree(folder, ignore_errors=True)
     desktop = Desktop(args.program, folder, screen=options.get("screen") or args.screen,
-                      scale=options.get("scale") or args.scale, env=options.get("env"))
+                      scale=options.get("scale") or args.scale, env=options.get("env"), args=options.get("args"))
     try:
         with desktop as d:
             function(d)
