@@ -128,7 +128,8 @@ void PrintStrategies(Pages& pages, const PrintedPlan& printed) {
                            pages.LineHeight(PrintFont(TextSize)) * inputs[0].size() +
                            pages.Points(CellPadding);
   double bottom = top;
-  for (std::size_t strategy = 0; strategy < std::size_t(printed.table.strategyCount); ++strategy) {
+  for (std::size_t strategy = 0; strategy < static_cast<std::size_t>(printed.table.strategyCount);
+       ++strategy) {
     const double left = strategy * (width + pages.Points(ColumnGap));
     pages.MoveTo(top);
     pages.Line(heading, left, width, StrategyNames[strategy]);
