@@ -1,9 +1,11 @@
-// Start-up: the application object, the visual style, the main window and the year hint, the loop.
+// Start-up: the application object, the visual style, the main window and the year hint, a plan
+// named on the command line, the loop.
 
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
 
+#include "ui/PlanCommands.h"
 #include "ui/ProgramLook.h"
 #include "ui/UHint.h"
 #include "ui/UMain.h"
@@ -25,5 +27,8 @@ int main(int argc, char* argv[]) {
                                                penmarrow::ui::TFMain::SmallestOuterSize));
   FMain.move(penmarrow::ui::CentredTopLeft(available, FMain.size()));
   FMain.show();
+  // "penmarrow PLAN", as a file manager starts it for a plan, opens the plan in the shown window.
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) FMain.Plans().OpenLater(arguments.at(1));
   return QApplication::exec();
 }

@@ -12,6 +12,9 @@ install(FILES ${PENMARROW_PACKAGING_DIR}/${PENMARROW_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PENMARROW_PACKAGING_DIR}/${PENMARROW_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The plan file's type; the desktop file names it, so that a file manager opens plans here.
+install(FILES ${PENMARROW_PACKAGING_DIR}/${PENMARROW_APP_ID}.mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${PENMARROW_APP_ID}.xml)
 install(FILES ${PENMARROW_ICON_SVG}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 

@@ -16,11 +16,17 @@ bool SameFrequencyName(std::u16string_view a, std::u16string_view b) {
                             [](char16_t x, char16_t y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
-std::optional<FrequencyRow> LookupFrequency(std::u16string_view name) {
+std::optional<std::size_t> FrequencyPosition(std::u16string_view name) {
   const auto row = std::ranges::find_if(
       FrequencyTable, [&](const FrequencyRow& r) { return SameFrequencyName(r.Name, name); });
   if (row == FrequencyTable.end()) return std::nullopt;
-  return *row;
+  return static_cast<std::size_t>(row - FrequencyTable.begin());
+}
+
+std::optional<FrequencyRow> LookupFrequency(std::u16string_view name) {
+  const std::optional<std::size_t> position = FrequencyPosition(name);
+  if (!position) return std::nullopt;
+  return FrequencyTable[*position];
 }
 
 bool IsContinuous(std::u16string_view name) { return SameFrequencyName(name, ContinuousName); }

@@ -34,6 +34,8 @@ bool SameFrequencyName(std::u16string_view a, std::u16string_view b);
 
 // The first row whose name matches; nothing for a text that names no row.
 std::optional<FrequencyRow> LookupFrequency(std::u16string_view name);
+// ... and its position in the table.
+std::optional<std::size_t> FrequencyPosition(std::u16string_view name);
 
 bool IsContinuous(std::u16string_view name);
 

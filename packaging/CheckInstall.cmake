@@ -22,6 +22,7 @@ set(expected
     ${prefix}/bin/penmarrow
     ${desktop}
     ${metainfo}
+    ${prefix}/share/mime/packages/${app_id}.xml
     ${prefix}/share/icons/hicolor/scalable/apps/${app_id}.svg)
 string(REPLACE "," ";" icon_sizes "${ICON_SIZES}")
 foreach(size IN LISTS icon_sizes)

@@ -25,6 +25,7 @@ dpkg-deb -x "$deb" "$work/root"
 expected=(usr/bin/penmarrow
           usr/share/applications/$app_id.desktop
           usr/share/metainfo/$app_id.metainfo.xml
+          usr/share/mime/packages/$app_id.xml
           usr/share/icons/hicolor/scalable/apps/$app_id.svg
           usr/share/man/man1/penmarrow.1.gz
           usr/share/doc/penmarrow/copyright
@@ -82,6 +83,36 @@ for i in "${!libraries[@]}"; do
   fi
 done
 echo "${#libraries[@]} shared libraries and plugins of the program come from its dependencies (${#pulled[@]} packages)"
+
+# A plan as a file manager meets it, the package's files standing in for an installed package: its
+# type by its name, and by its first lines without one; opened with gio, it starts the program.
+share=$work/root/usr/share
+update-mime-database "$share/mime" >/dev/null 2>&1
+update-desktop-database "$share/applications"
+cat >"$work/plan.penmarrow" <<'PLAN'
+{
+    "alternative compound frequency": "Annually",
+    "alternative regular deposit": "$75",
+    "alternative shown": true,
+    "alternative start later": 2,
+    "compound frequency": "Monthly",
+    "deposit frequency": "Monthly",
+    "format": "Penmarrow plan",
+    "initial deposit": "$5,000",
+    "marks shown": true,
+    "rate": "4.50",
+    "regular deposit": "$250",
+    "version": 1,
+    "years": 30
+}
+PLAN
+cp "$work/plan.penmarrow" "$work/plan-without-suffix"
+mkdir "$work/home"
+export HOME=$work/home XDG_DATA_DIRS=$share:/usr/local/share:/usr/share PATH=$work/root/usr/bin:$PATH
+unnamed=$(gio info -a standard::content-type "$work/plan-without-suffix" | sed -n 's/^ *standard::content-type: //p') || true
+[[ "$unnamed" == application/x-penmarrow-plan ]] || problem "a plan without its suffix is taken for '$unnamed'"
+"$here/check-running.sh" --open "$work/plan.penmarrow" --shot "$build_dir/package-opens-plan.png" \
+  "$share/applications/$app_id.desktop" "$program" || problem "the package does not open a plan by its type"
 
 lintian_output=$(lintian --allow-root --fail-on error "$deb") || problem "lintian reports errors"
 echo "lintian: ${lintian_output:-no tags}"

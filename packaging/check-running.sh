@@ -2,18 +2,23 @@
 # Starts the program on a private X display (Xvfb and openbox) as a desktop session does, waits for
 # its window and checks it: its WM_CLASS matches the desktop file's StartupWMClass, and Qt loaded the
 # plugins the window needs (runtime-plugins.txt: X11, and SVG for the style's images and the icon).
-# Usage: check-running.sh [--root DIR] [--shot PNG] [--loaded FILE] DESKTOP_FILE PROGRAM [ARGS...]
+# With --open, the program is started as a file manager starts it for a plan: the plan must have the
+# plan file's type, the desktop file must be its default application, and `gio open` must start the
+# program with the plan.
+# Usage: check-running.sh [--root DIR] [--shot PNG] [--loaded FILE] [--open PLAN] DESKTOP_FILE PROGRAM [ARGS...]
 #   --root DIR     runs PROGRAM inside the root file system DIR; the X display stays outside
 #   --shot PNG     saves a screenshot of the screen
 #   --loaded FILE  writes the shared objects the program loaded, one a line
+#   --open PLAN    a plan file (its path inside DIR with --root), opened with gio instead of PROGRAM
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
-root='' shot='' loaded=''
+root='' shot='' loaded='' plan=''
 while [[ $# -gt 0 && $1 == --* ]]; do
   case $1 in
     --root) root=$(realpath "$2") ;;
     --shot) shot=$2 ;;
     --loaded) loaded=$2 ;;
+    --open) plan=$2 ;;
     *) echo "unknown option $1" >&2; exit 2 ;;
   esac
   shift 2
@@ -55,14 +60,30 @@ openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 wait_until 30 xdotool get_desktop || { cat "$work/openbox.log"; echo "PROBLEM: openbox did not start"; exit 1; }
 
-env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="/${runtime#"$root"/}" \
-  ${root:+chroot "$root"} "$@" >"$work/program.log" 2>&1 &
-program=$!
-pids+=("$program")
-window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$program" --name . 2>/dev/null | head -n 1) || true
+startup_wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_file")
+# As the desktop session runs programs, inside the root if any.
+session=(env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="/${runtime#"$root"/}" ${root:+chroot "$root"})
+
+if [[ -n "$plan" ]]; then
+  plan_type=$("${session[@]}" gio info -a standard::content-type "$plan" | sed -n 's/^ *standard::content-type: //p') || true
+  [[ "$plan_type" == application/x-penmarrow-plan ]] || problem "the plan's type is '$plan_type'"
+  handler=$("${session[@]}" gio mime application/x-penmarrow-plan | sed -n '1s/.*: //p') || true
+  [[ "$handler" == "$(basename "$desktop_file")" ]] || problem "plans open with '$handler'"
+  "${session[@]}" gio open "$plan" >"$work/program.log" 2>&1 || problem "gio could not open $plan"
+  window=$(timeout 30 xdotool search --sync --onlyvisible --class "$startup_wm_class" 2>/dev/null | head -n 1) || true
+  program=$(xdotool getwindowpid "$window" 2>/dev/null) || true
+  pids+=("$program")
+  tr '\0' '\n' <"/proc/$program/cmdline" 2>/dev/null | grep -qxF "$plan" ||
+    problem "the program did not get the plan: $(tr '\0' ' ' <"/proc/$program/cmdline" 2>/dev/null)"
+else
+  "${session[@]}" "$@" >"$work/program.log" 2>&1 &
+  program=$!
+  pids+=("$program")
+  window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$program" --name . 2>/dev/null | head -n 1) || true
+fi
 if [[ -z "$window" ]]; then
   cat "$work/program.log"
-  echo "PROBLEM: no window of $* within 30 s"
+  echo "PROBLEM: no window of ${plan:-$*} within 30 s"
   exit 1
 fi
 
@@ -80,7 +101,6 @@ fi
 [[ -z "$loaded" ]] || mapped >"$loaded"
 
 wm_class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
-startup_wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_file")
 [[ -n "$wm_class" && "$wm_class" == "$startup_wm_class" ]] ||
   problem "the window's WM_CLASS is '$wm_class', the desktop file's StartupWMClass '$startup_wm_class'"
 
@@ -90,4 +110,4 @@ if [[ -n "$shot" ]]; then
   echo "Screenshot: $shot"
 fi
 ((problems == 0)) || exit 1
-echo "$(basename "$1") runs on $DISPLAY with its plugins loaded and WM_CLASS $wm_class"
+echo "${plan:+$plan opened by gio: }$(basename "$1") runs on $DISPLAY with its plugins loaded and WM_CLASS $wm_class"

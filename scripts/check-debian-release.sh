@@ -3,7 +3,8 @@
 # root file system with debootstrap and follows the README in it (git, install-deps.sh, test.sh,
 # run.sh without a display, the .deb), then installs the .deb with apt-get into a second fresh root
 # and starts the installed program there, on an X display outside the roots: it must come up with
-# its plugins and its desktop file's window class. Screenshots and logs land in build/debian-RELEASE.
+# its plugins and its desktop file's window class, and open a plan that gio opens by its type.
+# Screenshots and logs land in build/debian-RELEASE.
 # Ends with the test command's summary, this check's steps added; exits non-zero on any failure.
 # Usage: scripts/check-debian-release.sh [--keep] RELEASE
 #   --keep   leaves the roots in place (their folder is printed) instead of removing them
@@ -129,3 +130,13 @@ step deb-install in_root "$install_root" "apt-get update && apt-get install -y .
 step deb-installed-starts "$clone/packaging/check-running.sh" --root "$install_root" \
   --shot "$artifacts/deb-installed.png" "$install_root/usr/share/applications/org.example.Penmarrow.desktop" \
   /usr/bin/penmarrow || true
+# A plan opened by its type, as a file manager opens it; gio and the index of the desktop files' types
+# come with a desktop, not with the package.
+open_plan_by_type() {
+  in_root "$install_root" "apt-get install -y libglib2.0-bin desktop-file-utils" &&
+    cp "$clone/fuzz/plan-corpus/both-strategies.penmarrow" "$install_root/root/" &&
+    "$clone/packaging/check-running.sh" --root "$install_root" --open /root/both-strategies.penmarrow \
+      --shot "$artifacts/deb-opens-plan.png" "$install_root/usr/share/applications/org.example.Penmarrow.desktop" \
+      /usr/bin/penmarrow
+}
+step deb-opens-plan open_plan_by_type || true

@@ -24,6 +24,7 @@ packages=(
   imagemagick              # import, for screenshots
   libbenchmark-dev
   libclang-rt-dev          # the fuzzer's and the sanitizers' runtimes
+  libglib2.0-bin           # gio, which opens a plan by its type in the package's check
   libgtest-dev
   libqcustomplot-dev
   libqt6svg6               # the SVG renderer; its plugins: see below
@@ -36,6 +37,7 @@ packages=(
   ninja-build
   openbox                  # window manager of the desktop checks
   orca                     # the screen reader walk of the desktop checks
+  poppler-utils            # pdftotext and pdfimages read the printed plan
   python3
   python3-pyatspi          # the accessibility tree, from the desktop checks
   python3-xlib             # a clipboard owner that never answers, in the desktop checks

@@ -115,15 +115,26 @@ build() {
 # libFuzzer's progress (#<runs> NEW/REDUCE/pulse ..., newly covered functions, the dictionary it
 # recommends) stays out; a crash report and the final statistics stay in, and the input that
 # crashed lands beside the log rather than in the working tree.
-fuzz() {
-  local corpus rc=0
+# run_fuzzer NAME CORPUS SECONDS [OPTION...]
+run_fuzzer() {
+  local name=$1 seed=$2 seconds=$3 corpus rc=0
+  shift 3
   corpus=$(mktemp -d)
-  cp fuzz/corpus/* "$corpus"/
-  ./build/fuzz/fuzz/text_fuzzer -max_total_time="${FUZZ_SECONDS:-60}" -print_final_stats=1 -print_funcs=0 \
-    -artifact_prefix="$logs/" "$corpus" 2>&1 \
+  cp "$seed"/* "$corpus"/
+  ./build/fuzz/fuzz/"$name" -max_total_time="$seconds" -print_final_stats=1 -print_funcs=0 \
+    -artifact_prefix="$logs/$name-" "$@" "$corpus" 2>&1 \
     | sed -e '/^#[0-9]\+[[:space:]]/d' -e '/^###### Recommended dictionary/,/^###### End of recommended/d' \
-    >"$logs/fuzz.log" || rc=$?
+    >>"$logs/fuzz.log" || rc=$?
   rm -rf "$corpus"
+  return "$rc"
+}
+
+# The text readers and key rules, then the plan reader with the plan file's words for its
+# mutations, sharing FUZZ_SECONDS.
+fuzz() {
+  local seconds=${FUZZ_SECONDS:-60} rc=0
+  run_fuzzer text_fuzzer fuzz/corpus $((seconds - seconds / 2)) || rc=$?
+  run_fuzzer plan_fuzzer fuzz/plan-corpus $((seconds / 2)) -dict=fuzz/plan.dict || rc=$?
   return "$rc"
 }
 
@@ -212,7 +223,7 @@ run_ctest sanitize
 
 echo "== fuzz"
 if wait "$fuzz_group"; then fuzz_verdict=passed; passed=$((passed + 1)); else
-  fuzz_verdict=FAILED; fail "fuzz: text_fuzzer (log: $logs/fuzz.log)"
+  fuzz_verdict=FAILED; fail "fuzz: text_fuzzer and plan_fuzzer (log: $logs/fuzz.log)"
 fi
 cat "$logs/fuzz.log"
-row[fuzz]=$(printf '%-9s %4d run    %s  (%s)' fuzz 1 "$fuzz_verdict" "$(grep -m1 '^Done' "$logs/fuzz.log" || true)")
+row[fuzz]=$(printf '%-9s %4d run    %s  (%s)' fuzz 2 "$fuzz_verdict" "$(grep '^Done' "$logs/fuzz.log" | paste -sd ';' || true)")

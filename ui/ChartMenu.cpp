@@ -8,6 +8,7 @@
 #include <QShortcut>
 
 #include "ui/FiguresTable.h"
+#include "ui/PlanCommands.h"
 #include "ui/UHint.h"
 #include "ui/UMain.h"
 #include "ui/accessibility/Narrator.h"
@@ -19,6 +20,8 @@ void TFMain::CreateChartMenu() {
   ChartMenu = new QMenu(this);
   miCopyFigures = ChartMenu->addAction(QStringLiteral("Copy &figures"));
   miCopyChart = ChartMenu->addAction(QStringLiteral("Copy &chart"));
+  ChartMenu->addSeparator();
+  plans_->AddTo(*ChartMenu);
   // Right-click, or the Menu key while the chart has the focus (Tab reaches it last).
   Chart->OnContextMenu = [this](QPoint at, bool fromKeyboard) {
     ChartContextPopup(at, fromKeyboard);

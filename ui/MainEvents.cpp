@@ -10,6 +10,7 @@
 #include "core/FormatSettings.h"
 #include "core/FrequencyTable.h"
 #include "ui/ChartFocus.h"
+#include "ui/PlanCommands.h"
 #include "ui/UHint.h"
 #include "ui/UMain.h"
 #include "ui/accessibility/AccessibleControls.h"
@@ -23,6 +24,7 @@ TFMain::TFMain() {
   InstallAccessibleControls();
   CreateControls();
   narrator_ = new Narrator(*this);
+  plans_ = new PlanCommands(*this, *narrator_);
   WireEvents();
   FormCreate();
   qApp->installEventFilter(this);
@@ -128,6 +130,11 @@ void TFMain::WindowExposed() {
 void TFMain::FormMouseActivate() { BalloonHint->HideHint(); }
 
 void TFMain::chAlternativeClick() {
+  SwitchAlternative();
+  Recalculate();
+}
+
+void TFMain::SwitchAlternative() {
   PrevXVal = 0;
   const bool on = chAlternative->Checked();
   if (!on)
@@ -136,7 +143,6 @@ void TFMain::chAlternativeClick() {
     Chart->Series(i).SetShowInLegend(on);
   APanel->setEnabled(on);
   narrator_->AlternativeSwitched(on);
-  Recalculate();
 }
 
 void TFMain::seYearsChange() {
@@ -149,10 +155,14 @@ void TFMain::seYearsChange() {
 }
 
 void TFMain::TBChange() {
-  // "1 years" alike: the caption has no singular.
-  lStartLater->SetCaption(QStringLiteral("%1 years").arg(TB->Position()));
+  ShowStartLater();
   narrator_->StartLaterMoved();
   Recalculate();
+}
+
+void TFMain::ShowStartLater() {
+  // "1 years" alike: the caption has no singular.
+  lStartLater->SetCaption(QStringLiteral("%1 years").arg(TB->Position()));
 }
 
 void TFMain::TIntRateChange() { Recalculate(); }

@@ -22,11 +22,16 @@
 #include "ui/platform/SavingsChart.h"
 #include "ui/platform/SpinEdit.h"
 
+namespace penmarrow {
+struct Plan;
+}
+
 namespace penmarrow::ui {
 
 class TFHint;
 class ChartFocus;
 class Narrator;
+class PlanCommands;
 
 // The totals of one strategy: a heading and four captions with their values.
 struct TotalsPanel {
@@ -57,6 +62,12 @@ class TFMain : public QWidget {
 
   void SetHint(TFHint* hint) { FHint = hint; }
   static QString MakerAddress();
+
+  // Every input as a plan; a plan written into the fields with their handlers held off, then one
+  // Recalculate, which may raise as typing's does. Saving, opening and printing live in Plans().
+  Plan CurrentPlan() const;
+  void ApplyPlan(const Plan& plan);
+  PlanCommands& Plans() { return *plans_; }
 
   // --- controls, named as the layout names them
   QWidget* pTop;
@@ -134,8 +145,10 @@ class TFMain : public QWidget {
   void FormMouseActivate();
   void WindowExposed();
   void chAlternativeClick();
+  void SwitchAlternative();  // what the switch changes besides the figures
   void seYearsChange();
-  void TBChange();        // the start-later slider
+  void TBChange();  // the start-later slider
+  void ShowStartLater();
   void TIntRateChange();  // a change of any entry field: TIntDep, TRegDep, TAltdep and TIntRate
   void LinkLabelLinkClick(const QString& link);
 
@@ -183,6 +196,7 @@ class TFMain : public QWidget {
 
   TFHint* FHint = nullptr;
   Narrator* narrator_ = nullptr;  // tells screen readers what the window decides
+  PlanCommands* plans_ = nullptr;
   ChartFocus* chartFocus_ = nullptr;
   AnchorSet windowAnchors_;
   AnchorSet panel1Anchors_;

@@ -62,17 +62,20 @@ def wait_until(probe, what, timeout=START_TIMEOUT, interval=0.1):
         time.sleep(interval)
 
 
-def scenario(screen=None, scale=None, env=None, desktop=None):
-    """Gives a scenario its own screen size, scale factor, program environment or kind of desktop."""
+def scenario(screen=None, scale=None, env=None, args=None, desktop=None):
+    """Gives a scenario its own screen size, scale factor, program environment or kind of desktop,
+    or the program's arguments: args is a function of the desktop, called before the program starts."""
     def mark(function):
-        function.desktop_options = {"screen": screen, "scale": scale, "env": env or {}, "desktop": desktop}
+        function.desktop_options = {"screen": screen, "scale": scale, "env": env or {}, "args": args,
+                                    "desktop": desktop}
         return function
     return mark
 
 
 class Desktop:
-    def __init__(self, program, artifacts, screen="1280x900", scale=None, env=None):
+    def __init__(self, program, artifacts, screen="1280x900", scale=None, env=None, args=None):
         self.program = os.path.abspath(program)
+        self.program_args = args
         self.artifacts = artifacts
         self.screen = screen
         self.scale = scale
@@ -163,7 +166,8 @@ class Desktop:
         if self.scale:
             env["QT_SCALE_FACTOR"] = str(self.scale)
         env.update(self.program_env)
-        self.process = self.launch("program", [self.program], env=env)
+        arguments = list(self.program_args(self)) if self.program_args else []
+        self.process = self.launch("program", [self.program] + arguments, env=env)
         self.window = wait_until(self.program_window, "the program's window")
         self.xdotool("windowactivate", "--sync", self.window)
         self.wait_active(self.window, "the window")
@@ -414,7 +418,7 @@ def run_scenario(function, args):
     shutil.rmtree(folder, ignore_errors=True)
     kind = options.get("desktop") or Desktop
     desktop = kind(args.program, folder, screen=options.get("screen") or args.screen,
-                   scale=options.get("scale") or args.scale, env=options.get("env"))
+                   scale=options.get("scale") or args.scale, env=options.get("env"), args=options.get("args"))
     try:
         with desktop as d:
             function(d)

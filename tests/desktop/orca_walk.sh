@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # A blind saver's walk through the window with the Orca screen reader, by the keyboard alone: set up
 # both strategies, meet the continuous-compounding notice and a compound frequency the program
-# picks, hear the totals, explore the year table, copy the figures and the chart, cause and clear
-# the overflow box, follow the link and review the screen. Checks what Orca said at each step; the
-# transcript is kept in the artifacts folder. Orca 43 and Orca 48 word some things differently
-# ("spin button 10", "notification" on its own, a table's row as several utterances): the checks
-# accept both.
+# picks, hear the totals, explore the year table, copy the figures and the chart, save and open the
+# plan and meet a refused one, cause and clear the overflow box, follow the link and review the
+# screen. Checks what Orca said at each step; the transcript is kept in the artifacts folder. Orca 43
+# and Orca 48 word some things differently ("spin button 10", "notification" on its own, a table's
+# row as several utterances): the checks accept both.
 # Usage: orca_walk.sh PROGRAM ORCA_SESSION ARTIFACTS
 set -uo pipefail
 program=$1 tool=$2 artifacts=$3
@@ -194,6 +194,33 @@ step "Down to Copy chart" key Down
 heard "Down to Copy chart" "Copy chart"
 step "Copy the chart" key Return
 heard "Copy the chart" "Chart copied"
+
+# The plan saved and opened again through the file dialogs, then a plan the program refuses: each
+# step told, the refusal's reason read from its box.
+plan=$artifacts/walk.penmarrow refused=$artifacts/refused.penmarrow
+rm -f "$plan"
+cat >"$refused" <<'EOF'
+{"format": "Penmarrow plan", "version": 1, "initial deposit": "$1,000", "regular deposit": "$100",
+ "deposit frequency": "Annually", "compound frequency": "Annually", "rate": "120", "years": 10,
+ "alternative shown": false, "alternative regular deposit": "$75",
+ "alternative compound frequency": "Annually", "alternative start later": 0, "marks shown": true}
+EOF
+step "Save the plan" key ctrl+s
+heard "Save the plan" "Save plan"
+step "Name the plan" key ctrl+a type "$plan"
+step "Save it" key Return
+heard "Save it" "Plan saved as walk\\.penmarrow"
+step "Open a plan" key ctrl+o
+heard "Open a plan" "Open plan"
+step "Name the saved plan" key ctrl+a type "$plan"
+step "Open it" key Return
+heard "Open it" "Plan opened: 2 years, \\\$100 annually"
+step "Open another plan" key ctrl+o
+step "Name the refused plan" key ctrl+a type "$refused"
+# Orca takes its time to meet a box that comes up as a dialog goes.
+ORCA_SESSION_WAIT=4 step "Open the refused plan" key Return
+heard "Open the refused plan" "refused\\.penmarrow.? was not opened\\. Rate 120 is above 99\\.99"
+step "Close the refusal" key Return
 
 # The overflow: the largest amounts at the highest rate over fifty years.
 step "Tab to the initial deposit" key --delay 200 Tab Tab Tab Tab Tab

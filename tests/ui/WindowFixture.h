@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QEventLoop>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <vector>
 
@@ -139,6 +141,13 @@ class WindowFixture : public ::testing::Test {
     for (QObject* child : window.children())
       if (auto* narrator = dynamic_cast<Narrator*>(child)) return *narrator;
     throw std::logic_error("the window has no narrator");
+  }
+  // What the narrator told once the window waited for the next input.
+  QString Told() {
+    QEventLoop idle;
+    QTimer::singleShot(20, &idle, &QEventLoop::quit);
+    idle.exec();
+    return Narration().LastMessage();
   }
 
   TFMain window;

@@ -135,7 +135,7 @@ void Narrator::AlternativeTotalsShown(bool shown) {
 void Narrator::MenuOpened(const QMenu& menu) {
   QStringList commands;
   for (const QAction* action : menu.actions())
-    commands << action->iconText();  // without its mnemonic marks
+    if (!action->isSeparator()) commands << action->iconText();  // without its mnemonic marks
   Tell(followed_, &menu, QStringLiteral("Menu: ") + commands.join(QStringLiteral(", ")));
 }
 
@@ -147,6 +147,8 @@ void Narrator::FiguresCopied(std::size_t years) {
 void Narrator::ChartCopied() {
   Tell(followed_, window_.miCopyChart, QStringLiteral("Chart copied as a picture"));
 }
+
+void Narrator::PlanNews(const QString& news) { Tell(own_, &window_, news); }
 
 void Narrator::SayTotals() {
   QStringList told;

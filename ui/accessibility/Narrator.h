@@ -44,6 +44,8 @@ class Narrator : public QObject {
   void MenuOpened(const QMenu& menu);
   void FiguresCopied(std::size_t years);
   void ChartCopied();
+  // A plan saved, opened or printed.
+  void PlanNews(const QString& news);
 
   // The last year's totals of every shown strategy, asked for with a key; those left from before a
   // failed recalculation are said to be so, and figures of two inputs are never compared.

@@ -32,6 +32,9 @@ class ErrorDisplay {
     }
   }
 
+  // A message of the program's own, shown the same way: why a file was refused or not saved.
+  static void Report(const QString& message) noexcept { Show(message); }
+
   // "Invalid floating point operation" is shown as "Invalid floating point operation.".
   static QString WithFullStop(const QString& message);
 
