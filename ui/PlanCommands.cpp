@@ -132,7 +132,7 @@ void PlanCommands::Print() {
   if (!PlanDialogs::Printer(&window_, printer)) return;
   const Plan plan = window_.CurrentPlan();
   const PrintedPlan printed{file_.isEmpty() ? QString() : QFileInfo(file_).fileName(), plan,
-                            FiguresTableOf(*window_.Chart, plan.alternativeShown), *window_.Chart};
+                            FiguresTableOf(*window_.Chart), *window_.Chart};
   const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
   const QString where =
       toFile ? QFileInfo(printer.outputFileName()).fileName() : printer.printerName();

@@ -296,7 +296,7 @@ TEST_F(Plans, TheKeysFromAnyControlAndADropReachThePlanAndEachStepIsTold) {
 TEST_F(Plans, ThePrintedPlanHoldsEveryFigureAsTextAndTheChartAsVectors) {
   ClickAlternative();
   TypeYears(QStringLiteral("30"));
-  const FiguresTable table = FiguresTableOf(*window.Chart, true);
+  const FiguresTable table = FiguresTableOf(*window.Chart);
   const auto run = [](const QString& tool, const QStringList& arguments) {
     QProcess process;
     process.start(tool, arguments);
