@@ -135,13 +135,16 @@ void Soak::UpdateCursor() {
   if (placed && !arrow) cursor_ = Moved(*placed, key, last);
 }
 
+// The cursor's year, when every shown strategy holds it; without a cell, whether the pointer's hint
+// stays is the window's choice.
 void Soak::UpdateHintFromCursor() {
   const auto cell = ChartCursor::Of(*window.Chart).Current();
-  if (!cell) return;
+  if (!cell) return hint_.Unknown();
   const int year = cell->y() + 1;
   const bool held = soak::HeldByAll(expected_, year, inputs_.alternative);
   hint_.year = year;
   hint_.visible = held;
+  hint_.byKeyboard = held;
   hint_.figures.reset();
   if (held) hint_.figures = soak::FiguresOfYear(expected_, year, inputs_.alternative);
 }

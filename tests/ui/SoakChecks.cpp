@@ -176,9 +176,7 @@ void Soak::UpdateHint(const Step& step) {
   if (step.kind == Kind::Menu || step.kind == Kind::Resize) {
     // An open menu takes the pointer from the chart, and the focus coming back to the chart may
     // show the cell's hint again; a chart that moves under the pointer may take it for a move.
-    hint_.year.reset();
-    hint_.figures.reset();
-    hint_.visible.reset();
+    hint_.Unknown();
   } else if (step.kind == Kind::ChartKey || (focused && !wasFocused)) {
     UpdateHintFromCursor();
   } else if (wasFocused && !focused) {
@@ -190,25 +188,29 @@ void Soak::UpdateHint(const Step& step) {
 void Soak::UpdateHintAfterMove(const PointerMove& move) {
   if (move.ontoHint) {
     // The hint window takes the pointer from the chart, as the windowing system sees fit.
-    hint_ = {std::nullopt, std::nullopt, std::nullopt, move.overChart, false};
+    hint_.Unknown();
+    hint_.pointerOnChart = move.overChart;
+    hint_.leaveUnseen = false;
     return;
   }
   if (!move.overChart) {
-    // Leaving the chart, or a move over Show marks, which the chart sees, hides the hint, unless
-    // the chart had already lost the pointer unawares; a move elsewhere that was never over the
-    // chart leaves the keyboard's hint alone.
-    if (hint_.leaveUnseen)
-      hint_.visible.reset();
-    else if (hint_.pointerOnChart || move.onMarks)
+    // Leaving the chart, or a move over Show marks, which the chart sees, takes the pointer's hint
+    // away, unless the chart had already lost the pointer unawares; whether the keyboard cursor's
+    // stays is the window's choice. A move elsewhere that was never over the chart changes nothing.
+    const bool left = hint_.pointerOnChart || move.onMarks;
+    if (hint_.leaveUnseen || (left && hint_.byKeyboard))
+      hint_.Unknown();
+    else if (left)
       hint_.visible = false;
     hint_.pointerOnChart = move.onMarks;
     return;
   }
   hint_.leaveUnseen = false;
   hint_.pointerOnChart = true;
+  hint_.byKeyboard = false;
   const soak::PointerYear& at = move.year;
   if (at.ambiguous) {
-    hint_ = {std::nullopt, std::nullopt, std::nullopt, true, false};
+    hint_.Unknown();
   } else if (at.year == 0) {
     hint_.visible = false;
   } else {

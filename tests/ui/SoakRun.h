@@ -109,8 +109,14 @@ struct HintModel {
   std::optional<soak::HintFigures> figures;
   std::optional<bool> visible = false;
   bool pointerOnChart = false;  // the chart had the pointer's last move
+  bool byKeyboard = false;      // it shows the keyboard cursor's year
   // A balloon shown under the pointer takes it from the chart without telling the chart so.
   bool leaveUnseen = false;
+  void Unknown() {
+    year.reset();
+    figures.reset();
+    visible.reset();
+  }
 };
 
 // The hint as it stood before a step, for the check that a resting pointer keeps it.
