@@ -121,9 +121,11 @@ Snapshot Soak::Capture() const {
 }
 
 // The pointer's moves reach the widget under it; over Show marks the chart does not have it.
-bool Soak::OverChart(QPoint at) const {
+bool Soak::OverChart(QPoint at) const { return UnderPointer(at) == window.Chart; }
+
+const QWidget* Soak::UnderPointer(QPoint at) const {
   const QPoint inWindow = window.mapFromGlobal(window.Chart->mapToGlobal(at));
-  return window.rect().contains(inWindow) && window.childAt(inWindow) == window.Chart;
+  return window.rect().contains(inWindow) ? window.childAt(inWindow) : nullptr;
 }
 
 bool Soak::AnotherWindowUnderPointer() const {
@@ -136,7 +138,10 @@ bool Soak::AnotherWindowUnderPointer() const {
 
 PointerMove Soak::Aim(QPoint at) {
   const bool over = OverChart(at);
-  return {at, over, over ? YearAt(at) : soak::PointerYear{}};
+  const bool onMarks = window.Chart->isAncestorOf(UnderPointer(at));
+  const bool ontoHint =
+      hint->isVisible() && hint->geometry().contains(window.Chart->mapToGlobal(at));
+  return {at, over, onMarks, ontoHint, over ? YearAt(at) : soak::PointerYear{}};
 }
 
 soak::PointerYear Soak::YearAt(QPoint at) {
@@ -164,33 +169,54 @@ soak::HintFigures Soak::ShownFigures() const {
 // ---------------------------------------------------------------------------------------------
 // Checks
 
-void Soak::UpdateHint(const Step& step, bool figuresChanged) {
-  // New figures, or the alternative switched, make the pointer's next move fill the hint afresh.
-  if (figuresChanged || step.kind == Kind::Alternative) hint_.year = 0;
+void Soak::UpdateHint(const Step& step) {
   if (step.pointer) UpdateHintAfterMove(*step.pointer);
+  const bool focused = QApplication::focusWidget() == window.Chart;
+  const bool wasFocused = focusBefore_ == window.Chart;
+  if (step.kind == Kind::Menu || step.kind == Kind::Resize) {
+    // An open menu takes the pointer from the chart, and the focus coming back to the chart may
+    // show the cell's hint again; a chart that moves under the pointer may take it for a move.
+    hint_.Unknown();
+  } else if (step.kind == Kind::ChartKey || (focused && !wasFocused)) {
+    UpdateHintFromCursor();
+  } else if (wasFocused && !focused) {
+    hint_.visible = false;  // the chart's focus took the hint with it
+  }
   if (AnotherWindowUnderPointer()) hint_.leaveUnseen = true;
 }
 
 void Soak::UpdateHintAfterMove(const PointerMove& move) {
+  if (move.ontoHint) {
+    // The hint window takes the pointer from the chart, as the windowing system sees fit.
+    hint_.Unknown();
+    hint_.pointerOnChart = move.overChart;
+    hint_.leaveUnseen = false;
+    return;
+  }
   if (!move.overChart) {
-    // Leaving the chart hides the hint, unless the chart had already lost the pointer unawares.
-    hint_.visible = hint_.leaveUnseen ? std::nullopt : std::optional<bool>(false);
+    // Leaving the chart, or a move over Show marks, which the chart sees, takes the pointer's hint
+    // away, unless the chart had already lost the pointer unawares; whether the keyboard cursor's
+    // stays is the window's choice. A move elsewhere that was never over the chart changes nothing.
+    const bool left = hint_.pointerOnChart || move.onMarks;
+    if (hint_.leaveUnseen || (left && hint_.byKeyboard))
+      hint_.Unknown();
+    else if (left)
+      hint_.visible = false;
+    hint_.pointerOnChart = move.onMarks;
     return;
   }
   hint_.leaveUnseen = false;
+  hint_.pointerOnChart = true;
+  hint_.byKeyboard = false;
   const soak::PointerYear& at = move.year;
   if (at.ambiguous) {
-    hint_ = {std::nullopt, std::nullopt, std::nullopt, false};
+    hint_.Unknown();
   } else if (at.year == 0) {
-    hint_.year = 0;
     hint_.visible = false;
   } else {
-    // The figures are filled in only when the year differs from the one they were filled for.
-    if (!hint_.year)
-      hint_.figures.reset();
-    else if (*hint_.year != at.year)
-      hint_.figures = soak::FiguresOfYear(expected_, at.year, inputs_.alternative);
+    // Whatever recalculated since, a move onto a year shows its figures as they are now.
     hint_.year = at.year;
+    hint_.figures = soak::FiguresOfYear(expected_, at.year, inputs_.alternative);
     hint_.visible = true;
   }
 }
@@ -205,7 +231,12 @@ Failure Soak::Check(const Step& step, const Snapshot& before, bool inputsChanged
   if (!failure) failure = CheckPoints();
   if (!failure) failure = CheckTotals();
   if (!failure) failure = CheckControls();
+  if (!failure) failure = CheckCursor();
+  if (!failure) failure = CheckTable();
   if (!failure) failure = CheckHint(step);
+  if (!failure) failure = CheckHintRests(step);
+  if (!failure) failure = CheckCopy();
+  if (!failure) failure = CheckSpokenTotals();
   return failure;
 }
 
@@ -337,9 +368,12 @@ Failure Soak::CheckControls() {
   return {};
 }
 
-// Over a year's bars the hint shows that year's figures; off them it is hidden.
+// Over a year's bars, or on the keyboard cursor's year, the hint shows that year's figures; off
+// them, or on a year a shown strategy does not hold, it is hidden.
 Failure Soak::CheckHint(const Step& step) const {
-  if (step.kind != Kind::Pointer || !hint_.visible) return {};
+  const bool fills = step.kind == Kind::Pointer || step.kind == Kind::ChartKey ||
+                     (step.kind == Kind::FocusMove && QApplication::focusWidget() == window.Chart);
+  if (!fills || !hint_.visible) return {};
   if (hint->isVisible() != *hint_.visible)
     return std::string("the year hint is ") + (hint->isVisible() ? "shown" : "hidden") +
            ", expected it " +
@@ -348,6 +382,20 @@ Failure Soak::CheckHint(const Step& step) const {
   const soak::HintFigures shown = ShownFigures();
   if (!(shown == *hint_.figures))
     return "the year hint shows " + Described(shown) + ", expected " + Described(*hint_.figures);
+  return {};
+}
+
+// What the resting pointer's hint showed before a step that moved neither pointer nor focus, it
+// shows after it, whatever recalculated.
+Failure Soak::CheckHintRests(const Step& step) const {
+  const bool keyboard = focusBefore_ == window.Chart || QApplication::focusWidget() == window.Chart;
+  if (step.pointer || step.kind == Kind::ChartKey || step.kind == Kind::Menu ||
+      step.kind == Kind::Pointer || step.kind == Kind::Resize || keyboard || !hintBefore_.visible)
+    return {};
+  if (!hint->isVisible()) return "the year hint went away while the pointer rested";
+  if (!(ShownFigures() == hintBefore_.figures))
+    return "the year hint changed from " + Described(hintBefore_.figures) + " to " +
+           Described(ShownFigures()) + " while the pointer rested";
   return {};
 }
 

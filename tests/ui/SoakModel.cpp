@@ -103,11 +103,28 @@ Expectation Expect(const VisibleInputs& in, const Expectation& before) {
   if (!in.alternative)
     for (int s = FirstAlternativeSeries; s < SeriesCount; ++s)
       e.series[static_cast<std::size_t>(s)] = {};
-  const bool yoursDone = Project(Strategy(in, in.compoundFrequency, in.regularDeposit, 0), e, 0);
-  if (yoursDone && in.alternative)
-    Project(Strategy(in, in.alternativeFrequency, in.alternativeDeposit, in.startLater), e,
-            FirstAlternativeSeries);
+  e.yoursOverflowed = !Project(Strategy(in, in.compoundFrequency, in.regularDeposit, 0), e, 0);
+  e.alternativeOverflowed =
+      !e.yoursOverflowed && in.alternative &&
+      !Project(Strategy(in, in.alternativeFrequency, in.alternativeDeposit, in.startLater), e,
+               FirstAlternativeSeries);
   return e;
+}
+
+int HeldYears(const Expectation& e, int first) {
+  std::size_t held = e.series[static_cast<std::size_t>(first)].values.size();
+  for (int s = first + 1; s < first + 3; ++s)
+    held = std::min(held, e.series[static_cast<std::size_t>(s)].values.size());
+  return static_cast<int>(held);
+}
+
+int ShownYears(const Expectation& e, bool alternative) {
+  return std::max(HeldYears(e, 0), alternative ? HeldYears(e, FirstAlternativeSeries) : 0);
+}
+
+bool HeldByAll(const Expectation& e, int year, bool alternative) {
+  return year >= 1 && year <= HeldYears(e, 0) &&
+         (!alternative || year <= HeldYears(e, FirstAlternativeSeries));
 }
 
 double TallestStack(const Expectation& e) {
@@ -151,10 +168,11 @@ PointerYear YearAtPointer(double position, double value, double tallest, const E
     return {0, true};
   if (p <= 0.5L || p > reach || !(top > value)) return {};
   const int year = static_cast<int>(std::floor(p + 0.5L));
-  const auto held = [&](int first) {
-    return year <= static_cast<int>(e.series[static_cast<std::size_t>(first)].values.size());
-  };
-  if (!held(0) || (alternative && !held(FirstAlternativeSeries))) return {};
+  // Past the last year shown, the hint's reach may end with the years the chart shows.
+  const int shown = ShownYears(e, alternative);
+  if (shown < years && year == shown && p > static_cast<long double>(shown) + 0.4L - Margin)
+    return {0, true};
+  if (!HeldByAll(e, year, alternative)) return {};
   return {year, false};
 }
 

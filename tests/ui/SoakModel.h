@@ -44,7 +44,17 @@ struct Expectation {
   std::array<SeriesPoints, SeriesCount> series;
   std::array<Captions, 2> totals;
   bool overflowed = false;  // a projection of the current inputs left the 64-bit range
+  // Which projection of the last recalculation overflowed; the alternative's ran only after yours.
+  bool yoursOverflowed = false;
+  bool alternativeOverflowed = false;
 };
+
+// The years all three series of the strategy starting at `first` hold a point for.
+int HeldYears(const Expectation& expected, int first);
+// The years the chart shows: the most any shown strategy holds.
+int ShownYears(const Expectation& expected, bool alternative);
+// Whether every shown strategy holds the year.
+bool HeldByAll(const Expectation& expected, int year, bool alternative);
 
 // The years field as its control reads it: a 32-bit whole number, else the minimum of 1.
 int YearsOf(std::u16string_view text);

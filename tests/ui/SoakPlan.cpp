@@ -1,9 +1,12 @@
 // The soak's planning: which user actions come, weighted towards the states worth reaching, and
 // the steps that carry them out as a user would.
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "tests/ui/SoakRun.h"
 
@@ -57,6 +60,11 @@ const std::vector<Key> BoxKeys{
     Named("Up", Qt::Key_Up),         Named("Down", Qt::Key_Down),
     Named("Home", Qt::Key_Home),     Named("End", Qt::Key_End),
     Named("PageUp", Qt::Key_PageUp), Named("PageDown", Qt::Key_PageDown)};
+const std::vector<Key> ChartKeys{
+    Named("Left", Qt::Key_Left),     Named("Right", Qt::Key_Right),      Named("Up", Qt::Key_Up),
+    Named("Down", Qt::Key_Down),     Named("Home", Qt::Key_Home),        Named("End", Qt::Key_End),
+    Named("PageUp", Qt::Key_PageUp), Named("PageDown", Qt::Key_PageDown)};
+const std::vector<QString> ChartCommands{"Copy figures", "Copy chart", ""};  // "" for Escape
 const std::vector<QString> MenuActions{"Undo", "Cut", "Copy", "Delete", "Select All"};
 const std::vector<QString> PastedTexts{"12345678",
                                        "2500",
@@ -159,7 +167,8 @@ void Soak::Plan() {
       {9, &Soak::PlanPick},      {2, &Soak::PlanBoxKey},      {4, &Soak::PlanYearsStep},
       {5, &Soak::PlanSlider},    {3, &Soak::PlanAlternative}, {2, &Soak::PlanMarks},
       {3, &Soak::PlanResize},    {12, &Soak::PlanPointer},    {3, &Soak::PlanLeave},
-      {4, &Soak::PlanDisabled}};
+      {4, &Soak::PlanDisabled},  {12, &Soak::PlanChartKeys},  {4, &Soak::PlanChartMenu},
+      {4, &Soak::PlanTotalsKey}, {2, &Soak::PlanTableRead}};
   int total = 0;
   for (const Weighted& p : plans) total += p.weight;
   int roll = dice_.Below(total);
@@ -209,15 +218,18 @@ void Soak::PlanPaste() {
   const QString text = dice_.OneOf(PastedTexts);
   Queue(WhenEnabled(field, [this, field, text] {
     if (field == window.seYears && dice_.Chance(50))
-      return Step{"paste " + Quoted(text) + " into seYears with Ctrl+V", [field, text] {
-                    QApplication::clipboard()->setText(text);
-                    Press(field, Control("Ctrl+V", Qt::Key_V, 0x16));
-                  }};
-    return Step{"paste " + Quoted(text) + " into " + Name(field) + " from its context menu",
-                [field, text] {
-                  QApplication::clipboard()->setText(text);
-                  ChooseFromMenu(field, QStringLiteral("Paste"));
-                }};
+      return Labelled("paste",
+                      {"paste " + Quoted(text) + " into seYears with Ctrl+V", [field, text] {
+                         QApplication::clipboard()->setText(text);
+                         Press(field, Control("Ctrl+V", Qt::Key_V, 0x16));
+                       }});
+    return Labelled("paste",
+                    {"paste " + Quoted(text) + " into " + Name(field) + " from its context menu",
+                     [field, text] {
+                       QApplication::clipboard()->setText(text);
+                       ChooseFromMenu(field, QStringLiteral("Paste"));
+                     },
+                     Kind::Menu});
   }));
 }
 
@@ -226,8 +238,9 @@ void Soak::PlanMenuAction() {
   QWidget* field = dice_.OneOf(EntryFields());
   const QString action = dice_.OneOf(MenuActions);
   Queue(WhenEnabled(field, [this, field, action] {
-    return Step{"choose " + action.toStdString() + " from the context menu of " + Name(field),
-                [field, action] { ChooseFromMenu(field, action); }};
+    return Labelled(action == "Undo" ? "undo" : "field menu",
+                    {"choose " + action.toStdString() + " from the context menu of " + Name(field),
+                     [field, action] { ChooseFromMenu(field, action); }, Kind::Menu});
   }));
 }
 
@@ -241,7 +254,8 @@ void Soak::PlanPick() {
                       : dice_.Chance(15)      ? box->count() - 1
                                               : dice_.Below(box->count() - 1);
     const QString name = box->itemText(index);
-    return Step{"pick " + Quoted(name) + " in " + Name(box), [box, name] { Pick(box, name); }};
+    return Labelled(
+        "pick", {"pick " + Quoted(name) + " in " + Name(box), [box, name] { Pick(box, name); }});
   });
 }
 
@@ -255,8 +269,9 @@ void Soak::PlanYearsStep() {
   if (dice_.Chance(50)) return Queue(KeyInto(window.seYears, dice_.OneOf(SpinKeys)));
   const int by = dice_.OneOf(std::vector<int>{1, -1, 1, -1, 5, -5, 60, -60});
   Queue([this, by] {
-    return Step{"step seYears by " + std::to_string(by) + " with its arrows",
-                [this, by] { window.seYears->stepBy(by); }};
+    return Labelled(by > 0 ? "years up" : "years down",
+                    {"step seYears by " + std::to_string(by) + " with its arrows",
+                     [this, by] { window.seYears->stepBy(by); }});
   });
 }
 
@@ -265,10 +280,20 @@ void Soak::PlanSlider() {
 }
 
 void Soak::PlanAlternative() {
+  // Switch access and voice control toggle the box where the focus is, the chart's included.
+  if (dice_.Chance(25))
+    return Queue([this] {
+      return Labelled(LabelOf(window.chAlternative, nullptr),
+                      {"toggle chAlternative by its accessible action", [this] {
+                         QAccessible::queryAccessibleInterface(window.chAlternative)
+                             ->actionInterface()
+                             ->doAction(QAccessibleActionInterface::toggleAction());
+                       }});
+    });
   Queue(WhenEnabled(window.chAlternative, [this] {
-    if (dice_.Chance(25)) return KeyStep(window.chAlternative, Char(' '), Kind::Alternative);
+    if (dice_.Chance(25)) return KeyStep(window.chAlternative, Char(' '), Kind::Plain);
     return ClickStep("click chAlternative", window.chAlternative,
-                     QPoint(5, window.chAlternative->height() / 2), Kind::Alternative);
+                     QPoint(5, window.chAlternative->height() / 2));
   }));
 }
 
@@ -278,24 +303,74 @@ void Soak::PlanMarks() {
   });
 }
 
-// Near and below the smallest size often, where the totals and the legend rearrange.
+// The smallest size and a large one often, and near and below the smallest, where the totals and
+// the legend rearrange.
 void Soak::PlanResize() {
   const QSize smallest = window.minimumSize();
   const int roll = dice_.Below(100);
-  const QSize size = roll < 30   ? QSize(smallest.width() + dice_.Between(-15, 15),
+  const QSize size = roll < 25   ? smallest
+                     : roll < 45 ? QSize(dice_.Between(LargeWindow.width(), 1600),
+                                         dice_.Between(LargeWindow.height(), 1200))
+                     : roll < 65 ? QSize(smallest.width() + dice_.Between(-15, 15),
                                          smallest.height() + dice_.Between(-15, 15))
-                     : roll < 45 ? QSize(dice_.Between(1, 400), dice_.Between(1, 400))
+                     : roll < 75 ? QSize(dice_.Between(1, 400), dice_.Between(1, 400))
                                  : QSize(dice_.Between(smallest.width(), 1600),
                                          dice_.Between(smallest.height(), 1200));
-  Queue([this, size] {
-    return Step{"resize the window to " + std::to_string(size.width()) + "x" +
-                    std::to_string(size.height()),
-                [this, size] { window.resize(size); }};
+  // Each side stops at the smallest size's.
+  const std::string label =
+      size.width() <= smallest.width() && size.height() <= smallest.height()
+          ? "resize to the smallest size"
+      : size.width() >= LargeWindow.width() && size.height() >= LargeWindow.height()
+          ? "resize to a large size"
+          : "resize";
+  Queue([this, size, label] {
+    return Labelled(label, {"resize the window to " + std::to_string(size.width()) + "x" +
+                                std::to_string(size.height()),
+                            [this, size] { window.resize(size); }, Kind::Resize});
   });
 }
 
 void Soak::PlanPointer() {
   for (int moves = dice_.Between(1, 6); moves > 0; --moves) Queue([this] { return PointerStep(); });
+}
+
+// A few of the chart's keys, with the focus brought to the chart first.
+void Soak::PlanChartKeys() {
+  for (int keys = dice_.Between(1, 4); keys > 0; --keys)
+    Queue([this, key = dice_.OneOf(ChartKeys)] {
+      return Focused(window.Chart,
+                     [this, key] { return KeyStep(window.Chart, key, Kind::ChartKey); });
+    });
+}
+
+void Soak::PlanChartMenu() {
+  if (dice_.Chance(50)) return Queue([this] { return ChartMenuStep(false); });
+  Queue([this] { return Focused(window.Chart, [this] { return ChartMenuStep(true); }); });
+}
+
+// The spoken totals, asked for wherever the focus is.
+void Soak::PlanTotalsKey() {
+  Queue([this] {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
+    return Labelled("Ctrl+T", {"key Ctrl+T into " + Name(target), [this, target] {
+                                 Press(target, Control("Ctrl+T", Qt::Key_T, 0x14));
+                                 read_.said = Narration().LastMessage();
+                               }});
+  });
+}
+
+// Every cell of the chart's table, as a screen reader reads it.
+void Soak::PlanTableRead() {
+  Queue([this] {
+    return Labelled("read the year table",
+                    {"read the chart's year table", [this] {
+                       QAccessibleTableInterface* table =
+                           QAccessible::queryAccessibleInterface(window.Chart)->tableInterface();
+                       read_.table.emplace();
+                       for (int row = 0; row < table->rowCount(); ++row)
+                         read_.table->append(RowOf(*table, row));
+                     }});
+  });
 }
 
 void Soak::PlanDisabled() {
@@ -336,19 +411,30 @@ Step Soak::Focused(QWidget* target, const Intent& then) {
 }
 
 Step Soak::FocusStep(QWidget* target) {
+  QWidget* from = QApplication::focusWidget();
+  // The chart is the tab stop after the years field.
+  if (target == window.Chart && Name(from) == "seYears" && dice_.Chance(50))
+    return Labelled("focus the chart", KeyStep(from, Named("Tab", Qt::Key_Tab), Kind::FocusMove));
   QWidget* text = target == window.seYears ? window.seYears->findChild<QLineEdit*>()
                                            : dynamic_cast<TEdit*>(target);
   if (!text || dice_.Chance(20))
-    return {"focus " + Name(target) + " as by Tab",
-            [target] { target->setFocus(Qt::TabFocusReason); }, Kind::FocusMove};
+    return Labelled(target == window.Chart ? "focus the chart" : "focus a field",
+                    {"focus " + Name(target) + " as by Tab",
+                     [target] { target->setFocus(Qt::TabFocusReason); }, Kind::FocusMove});
   const QPoint at(dice_.Between(2, std::max(2, text->width() - 3)), text->height() / 2);
   return ClickStep("click into " + Name(target), text, at, Kind::FocusMove);
 }
 
 Step Soak::KeyStep(QWidget* target, const Key& key, Kind kind, const std::string& purpose) {
   const bool disabled = !target->isEnabled();
-  return {"key " + key.name + " into " + (disabled ? "disabled " : "") + Name(target) + purpose,
-          [target, key] { Press(target, key); }, disabled ? Kind::Disabled : kind};
+  return Labelled(
+      LabelOf(target, &key),
+      {"key " + key.name + " into " + (disabled ? "disabled " : "") + Name(target) + purpose,
+       [this, target, key, kind] {
+         if (kind == Kind::ChartKey) read_.chartKey = key.code;
+         Press(target, key);
+       },
+       disabled ? Kind::Disabled : kind});
 }
 
 // What a user can still try on a disabled control: keys sent at it and clicks on it.
@@ -382,7 +468,8 @@ Step Soak::SliderStep() {
   if (roll < 50) return KeyStep(slider, dice_.OneOf(SliderKeys), Kind::Plain);
   if (roll < 80) {
     const int to = dice_.Between(slider->minimum(), slider->maximum());
-    return {"drag TB to " + std::to_string(to), [slider, to] { slider->setValue(to); }};
+    return Labelled("slider",
+                    {"drag TB to " + std::to_string(to), [slider, to] { slider->setValue(to); }});
   }
   return ClickStep("click TB", slider, Inside(slider->rect()));
 }
@@ -393,12 +480,13 @@ Step Soak::ClickStep(const std::string& action, QWidget* target, QPoint at, Kind
   const std::optional<PointerMove> moved =
       to == QCursor::pos() ? std::nullopt
                            : std::optional<PointerMove>(Aim(window.Chart->mapFromGlobal(to)));
-  return {action + " at (" + std::to_string(at.x()) + ", " + std::to_string(at.y()) + ")",
-          [target, at] {
-            QTest::mouseMove(target, at);
-            QTest::mouseClick(target, Qt::LeftButton, {}, at);
-          },
-          kind, moved};
+  return Labelled(LabelOf(target, nullptr),
+                  {action + " at (" + std::to_string(at.x()) + ", " + std::to_string(at.y()) + ")",
+                   [target, at] {
+                     QTest::mouseMove(target, at);
+                     QTest::mouseClick(target, Qt::LeftButton, {}, at);
+                   },
+                   kind, moved});
 }
 
 // QTest takes the null point for the centre of a widget, so it is never chosen.
@@ -410,9 +498,94 @@ QPoint Soak::Inside(const QRect& area) {
 
 Step Soak::PointerStep() {
   const QPoint at = PointerTarget();
-  return {"move the pointer to (" + std::to_string(at.x()) + ", " + std::to_string(at.y()) +
-              ") of the chart",
-          [this, at] { QTest::mouseMove(window.Chart, at); }, Kind::Pointer, Aim(at)};
+  if (OverChart(at) && dice_.Chance(15))
+    return ClickStep("click the chart", window.Chart, at, Kind::Pointer);
+  const PointerMove move = Aim(at);
+  return Labelled(move.year.year > 0 ? "pointer over a year" : "pointer off the years",
+                  {"move the pointer to (" + std::to_string(at.x()) + ", " +
+                       std::to_string(at.y()) + ") of the chart",
+                   [this, at] { QTest::mouseMove(window.Chart, at); }, Kind::Pointer, move});
+}
+
+// The chart's menu opened by a right-click over the chart or, with the chart focused, by the Menu
+// key or Shift+F10, then a copy chosen with the keys, or the menu closed with Escape.
+Step Soak::ChartMenuStep(bool byKeyboard) {
+  const QString command = dice_.OneOf(ChartCommands);
+  const std::string label =
+      command.isEmpty() ? "close the chart's menu" : command.toLower().toStdString();
+  const std::string then =
+      command.isEmpty() ? ", close it with Escape" : ", choose " + command.toStdString();
+  if (byKeyboard) {
+    const bool shiftF10 = dice_.Chance(50);
+    return Labelled(label,
+                    {std::string("open the chart's menu with ") +
+                         (shiftF10 ? "Shift+F10" : "the Menu key") + then,
+                     [this, shiftF10, command] {
+                       OperateChartMenu(command, [this, shiftF10] {
+                         if (shiftF10)
+                           return QTest::keyClick(window.Chart, Qt::Key_F10, Qt::ShiftModifier);
+                         // What the windowing system hands the window for the Menu key.
+                         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+                         QApplication::sendEvent(window.windowHandle(), &menuKey);
+                       });
+                     },
+                     Kind::Menu});
+  }
+  QPoint at = Inside(window.Chart->axisRect()->rect());
+  for (int attempt = 0; attempt < 4 && !OverChart(at); ++attempt)
+    at = Inside(window.Chart->axisRect()->rect());
+  return Labelled(label, {"right-click (" + std::to_string(at.x()) + ", " + std::to_string(at.y()) +
+                              ") of the chart" + then,
+                          [this, at, command] {
+                            OperateChartMenu(command, [this, at] {
+                              QTest::mouseMove(window.Chart, at);
+                              QTest::mouseClick(window.windowHandle(), Qt::RightButton, {},
+                                                window.Chart->mapTo(&window, at));
+                            });
+                          },
+                          Kind::Menu, Aim(at)});
+}
+
+// Opens the chart's menu, which runs its own event loop until it closes; the command is chosen
+// from inside that loop. The clipboard is emptied first, so that what is on it came from here.
+void Soak::OperateChartMenu(const QString& command, const std::function<void()>& open) {
+  read_.chartMenu = true;
+  QGuiApplication::clipboard()->clear();
+  QMenu* menu = window.ChartMenu;
+  const QMetaObject::Connection shown = QObject::connect(menu, &QMenu::aboutToShow, [&] {
+    read_.menuOpened = true;
+    QTimer::singleShot(0, menu, [&] {
+      QAction* wanted = command.isEmpty() ? nullptr : ActionNamed(*menu, command);
+      read_.command = wanted ? command : QString();
+      if (wanted)
+        PickWithKeys(*menu, *wanted);
+      else
+        QTest::keyClick(menu, Qt::Key_Escape);
+    });
+  });
+  open();
+  QObject::disconnect(shown);
+  // A window manager gives the activation back to the window once the menu closes; offscreen does
+  // not.
+  window.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+std::string Soak::LabelOf(const QWidget* target, const Key* key) const {
+  if (!target->isEnabled()) return "disabled control";
+  if (key && key->code == Qt::Key_Tab) return "tab";
+  if (target == window.Chart) return key ? "chart " + key->name : "click the chart";
+  if (target == window.chAlternative)
+    return window.chAlternative->isChecked() ? "alternative off" : "alternative on";
+  if (target == window.chMarks) return "marks";
+  if (target == window.TB) return "slider";
+  if (dynamic_cast<const QComboBox*>(target)) return key ? "list key" : "pick";
+  if (!key) return "focus a field";
+  if (key->name == "Ctrl+Z") return "undo";
+  const bool years = Name(target) == "seYears";
+  if (years && (key->code == Qt::Key_Up || key->code == Qt::Key_PageUp)) return "years up";
+  if (years && (key->code == Qt::Key_Down || key->code == Qt::Key_PageDown)) return "years down";
+  return key->character ? "type" : "edit key";
 }
 
 // Mostly over the plot, where the bars are; sometimes anywhere on the chart or beyond it.

@@ -1,7 +1,8 @@
 // A seeded randomised soak of the whole main window: thousands of user actions of every kind, each
-// followed by checks against the soak's own recomputation from what the window shows.
-// PENMARROW_SOAK_SEED replays a run exactly; PENMARROW_SOAK_STEPS and PENMARROW_SOAK_SECONDS bound
-// it; PENMARROW_SOAK_TRACE prints every step.
+// followed by checks against the soak's own recomputation from what the window shows, and of
+// everything that reads the chart's series back against the series.
+// PENMARROW_SOAK_SEED replays a run exactly (ctest fixes it; a run by hand draws one);
+// PENMARROW_SOAK_STEPS and PENMARROW_SOAK_SECONDS bound it; PENMARROW_SOAK_TRACE prints every step.
 
 #include <chrono>
 #include <cstdlib>
@@ -64,6 +65,7 @@ void Soak::Run() {
   expected_.series = start.series;
   expected_.totals = start.totals;
   expected_ = soak::Expect(inputs_, expected_);
+  alternativeSpoken_ = inputs_.alternative;
   if (const Failure failure = Check(Step{"start", {}}, start, false))
     FAIL() << Report(0, "start", *failure);
 
@@ -85,23 +87,48 @@ void Soak::Run() {
 }
 
 bool Soak::Advance(long step, const Step& action) {
+  const State state = Now();
   const Snapshot before = Capture();
+  focusBefore_ = before.focus;
+  hintBefore_ = {hint->isVisible(), ShownFigures()};
+  read_ = {};
+  // Printed before the step is taken, so that a step that never ends is named too.
+  if (settings_.trace) std::cout << "step " << step << ": " << action.action << std::endl;
   action.act();
   Settle();
   const VisibleInputs previous = inputs_;
   inputs_ = ReadInputs();
   expected_ = soak::Expect(inputs_, expected_);
-  UpdateHint(action, before.series != Capture().series);
+  if (!expected_.yoursOverflowed) alternativeSpoken_ = inputs_.alternative;
+  UpdateCursor();
+  UpdateHint(action);
   const Failure failure = Check(action, before, !(inputs_ == previous));
   if (failure) ADD_FAILURE() << Report(step, action.action, *failure);
-  Count(action);
+  Count(state, action);
   recent_.push_back("step " + std::to_string(step) + ": " + action.action);
-  if (settings_.trace) std::cout << recent_.back() << std::endl;
   if (recent_.size() > 12) recent_.pop_front();
   return !failure;
 }
 
-void Soak::Count(const Step& action) {
+// Years 1, 2 and 50 and the smallest and a large window stand apart; other values count as one.
+State Soak::Now() const {
+  const int years = soak::YearsOf(inputs_.years);
+  const QSize size = window.size();
+  return {inputs_.alternative,
+          IsContinuous(inputs_.compoundFrequency),
+          inputs_.startLater > 0,
+          expected_.overflowed,
+          window.chMarks->isChecked(),
+          QApplication::focusWidget() == window.Chart,
+          years == 1 || years == 2 || years == 50 ? years : 0,
+          size == window.minimumSize()                                                   ? 0
+          : size.width() >= LargeWindow.width() && size.height() >= LargeWindow.height() ? 1
+                                                                                         : 2};
+}
+
+void Soak::Count(const State& state, const Step& action) {
+  coverage_.pairs.emplace(state, action.label);
+  coverage_.actions.insert(action.label);
   coverage_.alternative += inputs_.alternative;
   coverage_.continuous += IsContinuous(inputs_.compoundFrequency);
   coverage_.fiftyYears += soak::YearsOf(inputs_.years) == 50;
@@ -119,7 +146,10 @@ void Soak::Settle() {
 std::string Soak::Report(long step, const std::string& action, const std::string& failure) const {
   std::ostringstream out;
   out << "seed " << settings_.seed << ", step " << step << ": " << action << "\n  " << failure
-      << "\n  replay with PENMARROW_SOAK_SEED=" << settings_.seed << "; the steps before it:";
+      << "\n  replay up to it with PENMARROW_SOAK_SEED=" << settings_.seed
+      << " PENMARROW_SOAK_STEPS=" << step
+      << " PENMARROW_SOAK_SECONDS=3600 (PENMARROW_SOAK_TRACE=1 prints every step); the steps "
+         "before it:";
   for (const std::string& earlier : recent_) out << "\n    " << earlier;
   return out.str();
 }
