@@ -12,6 +12,11 @@ ChartCursor& ChartCursor::Of(TChart& chart) {
 
 ChartCursor::ChartCursor(TChart& chart) : QObject(&chart), chart_(chart) {
   chart.installEventFilter(this);
+  // A cell the chart no longer shows gives way to the nearest one for good: the chart growing
+  // again later does not bring back a cell the user saw replaced.
+  connect(&chart, &QCustomPlot::afterReplot, this, [this] {
+    if (Current()) current_ = Current();
+  });
 }
 
 int ChartCursor::RowCount() const { return ShownYears(chart_); }
@@ -25,9 +30,6 @@ std::optional<QPoint> ChartCursor::Current() const {
 }
 
 bool ChartCursor::eventFilter(QObject*, QEvent* event) {
-  // Coming back, a cell the chart no longer shows gives way to the nearest one for good: the chart
-  // growing again later does not bring back a cell the user saw replaced.
-  if (event->type() == QEvent::FocusIn && Current()) current_ = Current();
   if (event->type() != QEvent::KeyPress || RowCount() == 0) return false;
   const auto target = Target(static_cast<QKeyEvent*>(event)->key());
   if (!target) return false;

@@ -1,6 +1,8 @@
 // The chart's marks switch and the year hint that follows
 // the pointer over the bars, or the keyboard's cell.
 
+#include <QCursor>
+
 #include "core/Rounding.h"
 #include "ui/UHint.h"
 #include "ui/UMain.h"
@@ -48,10 +50,11 @@ void TFMain::ChartMouseMove(int x, int y) {
   FHint->Show();
 }
 
-// The keyboard cursor's hint stays: it may have come up under a resting pointer, which Qt then
-// reports as leaving the chart, although it never moved.
+// The keyboard cursor's hint may come up under a pointer resting on the chart, which Qt then
+// reports as leaving the chart although it never moved: that hint stays.
 void TFMain::ChartMouseLeave() {
-  if (!hintFollowsCursor_) FHint->hide();
+  const bool stillOver = Chart->rect().contains(Chart->mapFromGlobal(QCursor::pos()));
+  if (!hintFollowsCursor_ || !stillOver) FHint->hide();
 }
 
 // The keyboard's year: the figures are those of the framed bars, so they are filled in afresh.

@@ -127,9 +127,15 @@ void Narrator::TotalsShown(const TotalsPanel& totals, const YearFigures& figures
 }
 
 void Narrator::AlternativeTotalsShown(bool shown) {
-  if (shown) return;
-  shown_[1].reset();
-  spoken_[1].reset();
+  // A failed recalculation may show the alternative's panel with the totals it last had: they stay
+  // known, to be told as from before the error.
+  alternativeShown_ = shown;
+  if (!shown) spoken_[1].reset();
+}
+
+const Narrator::ShownTotals* Narrator::Told(std::size_t strategy) const {
+  const bool panelShown = strategy == 0 || alternativeShown_;
+  return panelShown && shown_[strategy] ? &*shown_[strategy] : nullptr;
 }
 
 void Narrator::MenuOpened(const QMenu& menu) {
@@ -155,7 +161,7 @@ void Narrator::SayTotals() {
   std::optional<std::pair<bool, int>> heading;  // whether current, and after how many years
   for (const bool current : {true, false})
     for (std::size_t strategy = 0; strategy < shown_.size(); ++strategy) {
-      const std::optional<ShownTotals>& totals = shown_[strategy];
+      const ShownTotals* totals = Told(strategy);
       if (!totals || totals->current != current) continue;
       if (heading != std::pair(current, totals->years)) {
         heading = std::pair(current, totals->years);
@@ -165,7 +171,7 @@ void Narrator::SayTotals() {
       }
       told << SpokenFigures(strategy, totals->figures);
     }
-  if (BothCurrent()) told << SpokenComparison(shown_[0]->figures, shown_[1]->figures);
+  if (BothCurrent()) told << SpokenComparison(Told(0)->figures, Told(1)->figures);
   if (!told.isEmpty()) Say(told.join(QStringLiteral(". ")) + u'.');
 }
 
@@ -190,8 +196,8 @@ QString Narrator::TotalsNews() {
   } else {
     for (std::size_t strategy = 0; strategy < shown_.size(); ++strategy) {
       // Totals not told before are the start's, which the window shows already.
-      if (!shown_[strategy] || !spoken_[strategy]) continue;
-      const auto now = shown_[strategy]->figures.Shown();
+      if (!Told(strategy) || !spoken_[strategy]) continue;
+      const auto now = Told(strategy)->figures.Shown();
       const auto before = spoken_[strategy]->Shown();
       FigureChoice changed{};
       for (std::size_t i = 0; i < now.size(); ++i)
@@ -201,7 +207,7 @@ QString Narrator::TotalsNews() {
     }
   }
   for (std::size_t strategy = 0; strategy < shown_.size(); ++strategy)
-    spoken_[strategy] = shown_[strategy] ? std::optional(shown_[strategy]->figures) : std::nullopt;
+    spoken_[strategy] = Told(strategy) ? std::optional(Told(strategy)->figures) : std::nullopt;
   return news.join(QStringLiteral(". "));
 }
 

@@ -75,11 +75,12 @@ class Narrator : public QObject {
   bool pending_ = false;        // something to tell since the last time
   bool compare_ = false;        // the alternative just came on: both totals and which is higher
   bool continuous_ = false;     // continuous compounding mode is on
-  std::array<std::optional<ShownTotals>, 2> shown_;  // each strategy's, while the window shows them
+  std::array<std::optional<ShownTotals>, 2> shown_;  // each strategy's, as its panel shows them
   std::array<std::optional<YearFigures>, 2> spoken_;  // ... and as last told
-  bool BothCurrent() const {
-    return shown_[0] && shown_[1] && shown_[0]->current && shown_[1]->current;
-  }
+  bool alternativeShown_ = false;                     // its panel is shown
+  // A strategy's totals while its panel is shown, else null.
+  const ShownTotals* Told(std::size_t strategy) const;
+  bool BothCurrent() const { return Told(0) && Told(1) && Told(0)->current && Told(1)->current; }
   QString lastMessage_;
 };
 
