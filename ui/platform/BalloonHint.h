@@ -15,7 +15,6 @@ class TBalloonHint : public QWidget {
   int Delay = 1;         // ms before a display begins
   int HideAfter = 3000;  // ms a display lasts
   void SetTitle(const QString& title);
-  const QString& Title() const { return title_; }
   // The balloon's top-left corner, where its stem rises, at the screen point. The pointer entering
   // or leaving the attached control neither restarts nor ends this display; HideHint does.
   void ShowHint(const QPoint& screenPoint);
@@ -27,7 +26,6 @@ class TBalloonHint : public QWidget {
   // shows the title, its stem pointing up at the pointer.
   void AttachHover(QWidget* control);
   void SetHoverEnabled(bool enabled) { hoverEnabled_ = enabled; }
-  bool HoverEnabled() const { return hoverEnabled_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -28,19 +28,16 @@ QString FindStyleSheet(const QString& name) {
 
 }  // namespace
 
-bool TStyleManager::TrySetStyle(const QString& name, bool showErrorDialog) {
+void TStyleManager::TrySetStyle(const QString& name) {
   const QString sheet = FindStyleSheet(name);
   if (sheet.isEmpty()) {
-    if (showErrorDialog) {
-      QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
-                      QStringLiteral("Style '%1' not found").arg(name), QMessageBox::Close);
-      box.exec();
-    }
-    return false;
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
+                    QStringLiteral("Style '%1' not found").arg(name), QMessageBox::Close);
+    box.exec();
+    return;
   }
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   qApp->setStyleSheet(sheet);
-  return true;
 }
 
 }  // namespace penmarrow::ui

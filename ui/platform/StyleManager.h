@@ -8,8 +8,8 @@ namespace penmarrow::ui {
 class TStyleManager {
  public:
   // Makes the named style (case ignored) the look of every window; when it is not found, shows
-  // "Style '<name>' not found" if asked to and leaves the default look.
-  static bool TrySetStyle(const QString& name, bool showErrorDialog = true);
+  // "Style '<name>' not found" and leaves the default look.
+  static void TrySetStyle(const QString& name);
 };
 
 }  // namespace penmarrow::ui
