@@ -59,8 +59,7 @@ void TFMain::ApplyMoneyEdit(TEdit& Sender, const TKeyEdit& E) {
 
 void TFMain::TIntDepExit(TEdit& Sender) {
   if (Sender.text().isEmpty()) Sender.SetText(QStringLiteral("0"));
-  Sender.SetText(
-      ToQString(FormatMoney(static_cast<Extended>(MoneyToInt64(View(Sender.text()), 0)))));
+  Sender.SetText(MoneyText(static_cast<Extended>(MoneyToInt64(View(Sender.text()), 0))));
 }
 
 void TFMain::TIntRateKeyPress(TEdit& Sender, char16_t& Key) {

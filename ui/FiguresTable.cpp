@@ -4,7 +4,6 @@
 #include <charconv>
 #include <limits>
 
-#include "core/MoneyText.h"
 #include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
@@ -20,8 +19,6 @@ QString PlainNumber(Extended value) {
       std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, 0).ptr;
   return QString::fromLatin1(digits, end - digits);
 }
-
-QString MoneyText(Extended value) { return ToQString(FormatMoney(value)); }
 
 // Each strategy's name above the first of its figures.
 QStringList StrategyHeadings(int strategyCount) {

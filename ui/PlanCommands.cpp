@@ -36,7 +36,7 @@ QString Summary(const Plan& plan) {
   const QString deposits =
       plan.regularDeposit == 0
           ? QStringLiteral("no regular deposits")
-          : ToQString(FormatMoney(static_cast<Extended>(plan.regularDeposit))) + u' ' +
+          : MoneyText(static_cast<Extended>(plan.regularDeposit)) + u' ' +
                 ToQString(FrequencyTable.at(plan.depositFrequency).Name).toLower();
   return SpokenYears(plan.years) + QStringLiteral(", ") + deposits;
 }

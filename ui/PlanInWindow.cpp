@@ -29,10 +29,6 @@ class Detached {
 
 std::int64_t Amount(const TEdit& field) { return MoneyToInt64(View(field.text()), 0); }
 
-QString MoneyText(std::int64_t amount) {
-  return ToQString(FormatMoney(static_cast<Extended>(amount)));
-}
-
 QString FrequencyName(std::size_t row) { return ToQString(FrequencyTable.at(row).Name); }
 
 // The compound frequency list the deposit frequency gives; the list the window starts with, which

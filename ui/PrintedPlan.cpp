@@ -36,8 +36,6 @@ QFont PrintFont(double points, bool bold = false) {
   return font;
 }
 
-QString Money(Extended amount) { return ToQString(FormatMoney(amount)); }
-
 QString Frequency(std::size_t row) { return ToQString(FrequencyTable.at(row).Name); }
 
 using Row = std::pair<QString, QString>;  // a caption and its value
@@ -86,8 +84,8 @@ class Pages {
 };
 
 std::vector<Row> YourInputs(const Plan& plan) {
-  return {{QStringLiteral("Initial deposit"), Money(plan.initialDeposit)},
-          {QStringLiteral("Regular deposit"), Money(plan.regularDeposit)},
+  return {{QStringLiteral("Initial deposit"), MoneyText(plan.initialDeposit)},
+          {QStringLiteral("Regular deposit"), MoneyText(plan.regularDeposit)},
           {QStringLiteral("Deposit frequency"), Frequency(plan.depositFrequency)},
           {QStringLiteral("Compound frequency"), Frequency(plan.compoundFrequency)},
           {QStringLiteral("Interest rate"), plan.rate + QStringLiteral(" %")},
@@ -95,7 +93,7 @@ std::vector<Row> YourInputs(const Plan& plan) {
 }
 
 std::vector<Row> AlternativeInputs(const Plan& plan) {
-  return {{QStringLiteral("Regular deposit"), Money(plan.alternativeDeposit)},
+  return {{QStringLiteral("Regular deposit"), MoneyText(plan.alternativeDeposit)},
           {QStringLiteral("Compound frequency"), Frequency(plan.alternativeFrequency)},
           {QStringLiteral("Start later"), SpokenYears(plan.startLater)}};
 }
@@ -104,7 +102,8 @@ std::vector<Row> Totals(const FiguresTable& table, std::size_t strategy) {
   if (table.rows.empty() || !table.rows.back().strategies.at(strategy)) return {};
   const auto shown = table.rows.back().strategies[strategy]->Shown();
   std::vector<Row> rows;
-  for (std::size_t i = 0; i < shown.size(); ++i) rows.push_back({FigureNames[i], Money(shown[i])});
+  for (std::size_t i = 0; i < shown.size(); ++i)
+    rows.push_back({FigureNames[i], MoneyText(shown[i])});
   return rows;
 }
 
@@ -212,7 +211,7 @@ class YearTable {
     QStringList cells{QString::number(row.year)};
     for (const auto& figures : row.strategies)
       for (std::size_t i = 0; i < FigureNames.size(); ++i)
-        cells << (figures ? Money(figures->Shown()[i]) : QString());
+        cells << (figures ? MoneyText(figures->Shown()[i]) : QString());
     return cells;
   }
   // Measures every column in the current type; the table's natural width.

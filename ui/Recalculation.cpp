@@ -75,8 +75,7 @@ void TFMain::ShowTotals(const TotalsPanel& totals, int strategy) {
   const YearFigures figures = FiguresAt(*Chart, strategy, seYears->Value() - 1).value();
   const auto values = figures.Shown();
   const auto rows = totals.Rows();
-  for (std::size_t i = 0; i < rows.size(); ++i)
-    rows[i].second->SetCaption(ToQString(FormatMoney(values[i])));
+  for (std::size_t i = 0; i < rows.size(); ++i) rows[i].second->SetCaption(MoneyText(values[i]));
   narrator_->TotalsShown(totals, figures);
 }
 

@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <cmath>
 
-#include "core/MoneyText.h"
 #include "ui/platform/Compositing.h"
 #include "ui/platform/QtText.h"
 #include "ui/platform/WindowFonts.h"
@@ -33,8 +32,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, bool bold, QColor color 
           .arg(color.name(QColor::HexArgb)));
   return label;
 }
-
-QString Money(std::int64_t amount) { return ToQString(FormatMoney(static_cast<Extended>(amount))); }
 
 // Sums like the 64-bit integers they are, wrapping rather than overflowing.
 std::int64_t Sum(std::int64_t a, std::int64_t b, std::int64_t c) {
@@ -118,10 +115,10 @@ double TFHint::WidestText(const Column& column) {
 
 void TFHint::FillColumn(const Column& column, std::int64_t initial, std::int64_t regular,
                         std::int64_t interest) {
-  column[1]->setText(Money(initial));
-  column[2]->setText(Money(regular));
-  column[3]->setText(Money(interest));
-  column[4]->setText(Money(Sum(initial, regular, interest)));
+  column[1]->setText(MoneyText(static_cast<Extended>(initial)));
+  column[2]->setText(MoneyText(static_cast<Extended>(regular)));
+  column[3]->setText(MoneyText(static_cast<Extended>(interest)));
+  column[4]->setText(MoneyText(static_cast<Extended>(Sum(initial, regular, interest))));
 }
 
 void TFHint::Arrange() {

@@ -8,6 +8,7 @@
 #include "ui/platform/MarkLayout.h"
 #include "ui/platform/QtText.h"
 #include "ui/platform/SeriesMarks.h"
+#include "ui/platform/WindowFonts.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -30,18 +31,6 @@ const std::array<SeriesLook, TChart::SeriesCount> Looks{{
 }};
 constexpr int LegendGap = 5;       // between the legend and the plot
 constexpr int LegendSideRoom = 5;  // kept free left and right of the widest legend
-
-QFont ArialPixels(int pixels) {
-  QFont font(QStringLiteral("Arial"));
-  font.setPixelSize(pixels);
-  return font;
-}
-
-QFont ArialPoints(int points) {
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSize(points);
-  return font;
-}
 
 // Left axis labels " $#,##0.###" with the program's number format settings.
 class MoneyTicker : public QCPAxisTicker {
@@ -105,14 +94,14 @@ std::vector<QCPAbstractLegendItem*> TChart::LegendItems() const {
 
 void TChart::SetUpAxes() {
   xAxis->setLabel(QStringLiteral("Years"));
-  xAxis->setLabelFont(ArialPixels(13));
-  xAxis->setTickLabelFont(ArialPoints(8));
+  xAxis->setLabelFont(ChartFont(13));
+  xAxis->setTickLabelFont(ChartSmallFont());
   xAxis->setTicker(yearTicker_);
   xAxis->grid()->setVisible(false);
   xAxis->setSubTicks(false);
   yAxis->setLabel(QStringLiteral("Savings"));
-  yAxis->setLabelFont(ArialPixels(13));
-  yAxis->setTickLabelFont(ArialPoints(8));
+  yAxis->setLabelFont(ChartFont(13));
+  yAxis->setTickLabelFont(ChartSmallFont());
   yAxis->setTicker(QSharedPointer<QCPAxisTicker>(new MoneyTicker));
   yAxis->setSubTicks(false);
 }
@@ -154,7 +143,7 @@ void TChart::SetUpLegend() {
   axisRect()->setMargins({0, 0, 0, 0});
 
   legend->setVisible(true);
-  legend->setFont(ArialPixels(12));
+  legend->setFont(ChartFont(12));
   legend->setIconSize(12, 12);
   legend->setRowSpacing(2);
   legend->setBorderPen(QPen(QColor(128, 128, 128)));

@@ -4,6 +4,7 @@
 #include "ui/platform/ChartSeries.h"
 #include "ui/platform/MarkLayout.h"
 #include "ui/platform/QtText.h"
+#include "ui/platform/WindowFonts.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -12,12 +13,6 @@ constexpr int Padding = 2;
 constexpr int SymbolGap = 3;
 constexpr int MaxDecimals = 3;  // "#,##0.###"
 const char* const OnTopLayer = "marksOnTop";
-
-QFont MarksFont() {
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSize(8);
-  return font;
-}
 
 }  // namespace
 
@@ -44,11 +39,11 @@ void TSeriesMarks::SetOnTop(bool onTop) {
 }
 
 int TSeriesMarks::Headroom() const {
-  return visible() ? arrowLength_ + QFontMetrics(MarksFont()).height() + 2 * Padding + 2 : 0;
+  return visible() ? arrowLength_ + QFontMetrics(ChartSmallFont()).height() + 2 * Padding + 2 : 0;
 }
 
 QSizeF TSeriesMarks::BoxSize(int index) const {
-  const QFontMetrics metrics(MarksFont());
+  const QFontMetrics metrics(ChartSmallFont());
   return {2.0 * Padding + (metrics.ascent() - 2) + SymbolGap + TextWidth(metrics, Text(index)),
           metrics.height() + 2.0 * Padding};
 }
@@ -91,14 +86,14 @@ void TSeriesMarks::draw(QCPPainter* painter) {
     painter->drawLine(anchor, ArrowEnd(*boxes_[static_cast<std::size_t>(i)], anchor));
   }
   painter->restore();
-  painter->setFont(MarksFont());
+  painter->setFont(ChartSmallFont());
   for (int i = 0; i < count; ++i)
     if (boxes_[static_cast<std::size_t>(i)])
       DrawBox(painter, i, *boxes_[static_cast<std::size_t>(i)]);
 }
 
 void TSeriesMarks::DrawBox(QCPPainter* painter, int index, const QRectF& frame) const {
-  const QFontMetrics metrics(MarksFont());
+  const QFontMetrics metrics(ChartSmallFont());
   const int symbol = metrics.ascent() - 2;
   painter->setPen(QPen(QColor(128, 128, 128), 1));
   painter->setBrush(Qt::white);

@@ -22,6 +22,18 @@ QFont WindowFont(int pixels, bool bold) {
   return font;
 }
 
+QFont ChartFont(int pixels) {
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(pixels);
+  return font;
+}
+
+QFont ChartSmallFont() {
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSize(8);
+  return font;
+}
+
 void UseWindowFonts() {
   // The Wine fonts package ships a Tahoma-compatible face under that name.
   const QDir wineFonts(QStringLiteral("/usr/share/wine/fonts"));
