@@ -143,28 +143,38 @@ TEST_F(Accessibility, CellsAreReachableAsChildrenAndNameTheirHeadings) {
   EXPECT_EQ(Table()->cellAt(9, 0)->tableCellInterface()->rowHeaderCells().value(0),
             Table()->cellAt(9, 0));
   EXPECT_EQ(Table()->rowDescription(9), "Year 10");
-  // On screen the headings, then the rows, lie one after the other along the chart's last pixel
-  // row, below every input, so that reviewing the screen line by line reads them as one line.
-  // Places are in the screen's own pixels.
+  // On screen the table shows one row, the last before the first arrow key, then the cursor's: its
+  // cells lie one after the other along the chart's last pixel row, below every input, so that
+  // reviewing the screen line by line reads that year as one line. The headings and the other
+  // rows lie off the screen. Places are in the screen's own pixels.
   const auto onScreen = [](QWidget* widget) {
     return DevicePixels(*widget, QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
   };
   const QRect chartArea = onScreen(window.Chart);
   const int inputsBottom = onScreen(window.seYears).bottom();
-  const auto rectAt = [&](int row, int column) {
-    return (row < 0 ? chart->child(50 + column) : Table()->cellAt(row, column))->rect();
-  };
-  QRect previous;
-  for (int row = -1; row < 10; ++row) {
-    for (int column = 0; column < 5; ++column) {
-      const QRect place = rectAt(row, column);
-      EXPECT_TRUE(chartArea.contains(place)) << row << ", " << column;
-      EXPECT_EQ(place.bottom(), chartArea.bottom()) << row << ", " << column;
-      EXPECT_GT(place.top(), inputsBottom);
-      EXPECT_TRUE(previous.isNull() || previous.right() < place.left()) << row << ", " << column;
-      previous = place;
+  const auto expectOnlyRowShown = [&](int shown) {
+    QRect previous;
+    for (int row = -1; row < 10; ++row) {
+      for (int column = 0; column < 5; ++column) {
+        const QRect place =
+            (row < 0 ? chart->child(50 + column) : Table()->cellAt(row, column))->rect();
+        if (row != shown) {
+          EXPECT_TRUE(place.right() < 0 && place.bottom() < 0) << row << ", " << column;
+          continue;
+        }
+        EXPECT_TRUE(chartArea.contains(place)) << row << ", " << column;
+        EXPECT_EQ(place.bottom(), chartArea.bottom()) << row << ", " << column;
+        EXPECT_GT(place.top(), inputsBottom);
+        EXPECT_TRUE(previous.isNull() || previous.right() < place.left()) << column;
+        previous = place;
+      }
     }
-  }
+  };
+  expectOnlyRowShown(9);
+  window.Chart->setFocus();
+  QTest::keyClick(window.Chart, Qt::Key_Down);
+  expectOnlyRowShown(0);
+  window.TIntDep->setFocus();
 
   // A cell of a year no longer shown goes invalid rather than reading a point that is gone.
   TypeYears("5");
