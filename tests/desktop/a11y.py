@@ -136,7 +136,8 @@ def toggle_runs_the_boxes_handlers(d):
     boxes = {box.name: box for box in role_named(app, "check box")}
     check(set(boxes) == {"Alternative strategy", "Show marks"}, f"check boxes: {sorted(boxes)}")
     chart = role_named(app, "table")[0]
-    changed_deposit = next(f for f in role_named(app, "text") if f.name == "Change regular deposit:")
+    changed_deposit = next(f for f in role_named(app, "text")
+                           if f.name == "Alternative strategy, change regular deposit:")
     import pyatspi
 
     def toggle(name):
@@ -205,7 +206,7 @@ def slider_value_and_link(d):
     found = (value.currentValue, value.minimumValue, value.maximumValue)
     check(found == (0, 0, 9), f"the start slider reports value, minimum, maximum {found}")
     links = role_named(app, "link")
-    check(len(links) == 1 and links[0].name == "penmarrow.example.org/", f"links: {[l.name for l in links]}")
+    check(len(links) == 1 and links[0].name == "Link to penmarrow.example.org", f"links: {[l.name for l in links]}")
     action = links[0].queryAction()
     names = [action.getName(i).lower() for i in range(action.nActions)]
     check("press" in names, f"the link's actions are {names}")
