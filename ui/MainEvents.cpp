@@ -140,6 +140,9 @@ void TFMain::chAlternativeClick() {
 }
 
 void TFMain::seYearsChange() {
+  const bool outOfRange =
+      seYears->Value() < seYears->MinValue() || seYears->Value() > seYears->MaxValue();
+  if (outOfRange) narrator_->YearsRewritten(seYears->text());
   if (seYears->Value() < seYears->MinValue())
     seYears->SetValue(seYears->MinValue());
   else if (seYears->Value() > seYears->MaxValue())
@@ -157,6 +160,9 @@ void TFMain::TBChange() {
 
 void TFMain::TIntRateChange() { Recalculate(); }
 
-void TFMain::LinkLabelLinkClick(const QString& link) { QDesktopServices::openUrl(QUrl(link)); }
+void TFMain::LinkLabelLinkClick(const QString& link) {
+  narrator_->LinkFollowed(LinkLabel->ShownText());
+  QDesktopServices::openUrl(QUrl(link));
+}
 
 }  // namespace penmarrow::ui
