@@ -17,8 +17,6 @@ TKeyEdit Removed(std::u16string_view text, std::size_t at, std::size_t count, st
   return {std::move(result), static_cast<int>(caret)};
 }
 
-constexpr std::int64_t MoneyLimit = 999'999;
-
 }  // namespace
 
 TKeyEdit CharKeyEdit(std::u16string_view text, int selStart, int selLength, char16_t key) {
@@ -64,7 +62,7 @@ bool MoneyPasteAllowed(std::u16string_view text) {
 bool RateTextAllowed(std::u16string_view text, bool limitLength) {
   if (text.empty()) return true;
   const Extended rate = RateToFloat(text, -1);
-  return rate >= 0 && rate <= 99.99L && (!limitLength || text.size() <= RateMaxLength);
+  return rate >= 0 && rate <= RateLimit && (!limitLength || text.size() <= RateMaxLength);
 }
 
 bool RatePasteAllowed(std::u16string_view text) {

@@ -2,8 +2,11 @@
 // The key rules of the entry fields: the text one key would produce, and whether a field accepts
 // it. Texts and positions count UTF-16 code units, exactly as the edit control does.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "core/ExtendedPrecision.h"
 
 namespace penmarrow {
 
@@ -22,7 +25,11 @@ TKeyEdit CharKeyEdit(std::u16string_view text, int selStart, int selLength, char
 // Removes the selection, or the character after the caret.
 TKeyEdit DeleteKeyEdit(std::u16string_view text, int selStart, int selLength);
 
-// Whole amounts up to 999,999; an unreadable text fails.
+// The largest amount a key may make, and the highest rate.
+inline constexpr std::int64_t MoneyLimit = 999'999;
+inline constexpr Extended RateLimit = 99.99L;
+
+// Whole amounts up to MoneyLimit; an unreadable text fails.
 bool MoneyTextAllowed(std::u16string_view text);
 
 // Text that arrives other than by keys (a paste, a drop) must be one that typing could have
@@ -30,7 +37,8 @@ bool MoneyTextAllowed(std::u16string_view text);
 // showed), within MoneyTextAllowed.
 bool MoneyPasteAllowed(std::u16string_view text);
 
-// Rates from 0 to 99.99, at most five characters when limitLength is set; an unreadable text fails.
+// Rates from 0 to RateLimit, at most five characters when limitLength is set; an unreadable text
+// fails.
 bool RateTextAllowed(std::u16string_view text, bool limitLength);
 
 // A pasted rate, like a typed one: digits and the decimal separator, at most five characters.

@@ -47,7 +47,7 @@ void TFMain::TIntDepKeyDown(TEdit& Sender, int& Key) {
 
 void TFMain::ApplyMoneyEdit(TEdit& Sender, const TKeyEdit& E) {
   if (!MoneyTextAllowed(E.Text)) {
-    narrator_->Refused(Sender, ToQString(E.Text));
+    narrator_->Refused(Sender, ToQString(E.Text), FieldRule::Money);
     return;
   }
   narrator_->Accepted(Sender, ToQString(E.Text));
@@ -82,7 +82,7 @@ void TFMain::TIntRateKeyDown(TEdit& Sender, int& Key) {
 
 void TFMain::ApplyRateEdit(TEdit& Sender, const TKeyEdit& E, bool limitLength) {
   if (!RateTextAllowed(E.Text, limitLength)) {
-    narrator_->Refused(Sender, ToQString(E.Text));
+    narrator_->Refused(Sender, ToQString(E.Text), FieldRule::Rate);
     return;
   }
   narrator_->Accepted(Sender, ToQString(E.Text));

@@ -146,6 +146,9 @@ void TFMain::SwitchAlternative() {
 }
 
 void TFMain::seYearsChange() {
+  const bool outOfRange =
+      seYears->Value() < seYears->MinValue() || seYears->Value() > seYears->MaxValue();
+  if (outOfRange) narrator_->YearsRewritten(seYears->text());
   if (seYears->Value() < seYears->MinValue())
     seYears->SetValue(seYears->MinValue());
   else if (seYears->Value() > seYears->MaxValue())
@@ -167,6 +170,9 @@ void TFMain::ShowStartLater() {
 
 void TFMain::TIntRateChange() { Recalculate(); }
 
-void TFMain::LinkLabelLinkClick(const QString& link) { QDesktopServices::openUrl(QUrl(link)); }
+void TFMain::LinkLabelLinkClick(const QString& link) {
+  narrator_->LinkFollowed(LinkLabel->ShownText());
+  QDesktopServices::openUrl(QUrl(link));
+}
 
 }  // namespace penmarrow::ui

@@ -22,6 +22,18 @@ class Accessibility : public WindowFixture {
   static QString NameOf(QAccessibleInterface* accessible) {
     return accessible ? accessible->text(QAccessible::Name) : QStringLiteral("<none>");
   }
+  // The name, and the value's text where Qt hands object attributes on (from Qt 6.8), as a reader
+  // says them one after the other.
+  static QString HeardAs(QAccessibleInterface* accessible) {
+    QString heard = NameOf(accessible);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (QAccessibleAttributesInterface* attributes = accessible->attributesInterface()) {
+      const auto custom = attributes->attributeValue(QAccessible::Attribute::Custom);
+      heard += QStringLiteral(": ") + custom.value<QHash<QString, QString>>().value("valuetext");
+    }
+#endif
+    return heard;
+  }
   QAccessibleTableInterface* Table() { return Of(window.Chart)->tableInterface(); }
   QString Cell(int row, int column) { return NameOf(Table()->cellAt(row, column)); }
   QStringList Row(int row) {
@@ -38,11 +50,12 @@ class Accessibility : public WindowFixture {
 };
 
 TEST_F(Accessibility, EveryInputIsLabelledByItsCaption) {
-  const std::pair<QWidget*, QString> fields[] = {{window.TIntDep, "Initial deposit:"},
-                                                 {window.TRegDep, "Regular deposit:"},
-                                                 {window.TIntRate, "Interest Rate, in percent:"},
-                                                 {window.seYears, "Number of years (max 50):"},
-                                                 {window.TAltdep, "Change regular deposit:"}};
+  const std::pair<QWidget*, QString> fields[] = {
+      {window.TIntDep, "Initial deposit:"},
+      {window.TRegDep, "Regular deposit:"},
+      {window.TIntRate, "Interest Rate, in percent:"},
+      {window.seYears, "Number of years (max 50):"},
+      {window.TAltdep, "Alternative strategy, change regular deposit:"}};
   for (const auto& [field, caption] : fields) {
     const auto labels = Of(field)->relations(QAccessible::Label);
     ASSERT_FALSE(labels.empty()) << caption.toStdString();
@@ -51,23 +64,25 @@ TEST_F(Accessibility, EveryInputIsLabelledByItsCaption) {
   }
   // The "%" beside the rate labels it too.
   EXPECT_EQ(Of(window.TIntRate)->relations(QAccessible::Label).size(), 2);
-  // A list box and the slider name their caption and
+  // A list box and the slider say their caption and
   // what they show, with no label to speak instead.
   const std::pair<QWidget*, QString> choices[] = {
       {window.CDefFreq, "Deposit frequency: Annually, 1 of 5"},
       {window.CcompFreq, "Compound frequency: Annually, 1 of 6"},
-      {window.CAltFreq, "Change compound frequency: Annually, 1 of 5"},
+      {window.CAltFreq, "Alternative strategy, change compound frequency: Annually, 1 of 5"},
       {window.TB, "Start later: 0 years"}};
-  for (const auto& [control, name] : choices) {
-    EXPECT_EQ(NameOf(Of(control)), name);
-    EXPECT_TRUE(Of(control)->relations(QAccessible::Label).empty()) << name.toStdString();
+  for (const auto& [control, heard] : choices) {
+    EXPECT_EQ(HeardAs(Of(control)), heard);
+    EXPECT_TRUE(Of(control)->relations(QAccessible::Label).empty()) << heard.toStdString();
   }
   Pick(window.CDefFreq, "Weekly");
   EXPECT_EQ(Of(window.CDefFreq)->text(QAccessible::Value), "Weekly");
-  EXPECT_EQ(NameOf(Of(window.CDefFreq)), "Deposit frequency: Weekly, 4 of 5");
+  EXPECT_EQ(HeardAs(Of(window.CDefFreq)), "Deposit frequency: Weekly, 4 of 5");
   ClickAlternative();
   window.TB->setValue(1);
-  EXPECT_EQ(NameOf(Of(window.TB)), "Start later: 1 year");
+  EXPECT_EQ(HeardAs(Of(window.TB)), "Start later: 1 year");
+  // Reviewing the screen reads the slider's years, not a number.
+  EXPECT_EQ(Of(window.TB)->textInterface()->text(0, -1), "1 year");
 }
 
 TEST_F(Accessibility, TotalsReadAsStrategyCaptionAndAmount) {
@@ -79,6 +94,12 @@ TEST_F(Accessibility, TotalsReadAsStrategyCaptionAndAmount) {
   EXPECT_EQ(NameOf(Of(window.Totals2.totalIntVal)), "Alternative strategy, total interest, $822");
   TypeInto(window.TIntDep, "2000");
   EXPECT_EQ(NameOf(Of(window.Totals1.initialDepVal)), "Your strategy, initial deposit, $2,000");
+  // Each value says its caption, and the slider the label beside it: readers pass over those.
+  for (const TotalsPanel* totals : {&window.Totals1, &window.Totals2})
+    for (const auto& [caption, value] : totals->Rows())
+      EXPECT_TRUE(Of(caption)->state().invisible) << caption->text().toStdString();
+  EXPECT_TRUE(Of(window.lStartLater)->state().invisible);
+  EXPECT_FALSE(Of(window.Label3)->state().invisible);
 }
 
 TEST_F(Accessibility, ChartReadsAsATableOfTheShownYears) {
@@ -143,28 +164,38 @@ TEST_F(Accessibility, CellsAreReachableAsChildrenAndNameTheirHeadings) {
   EXPECT_EQ(Table()->cellAt(9, 0)->tableCellInterface()->rowHeaderCells().value(0),
             Table()->cellAt(9, 0));
   EXPECT_EQ(Table()->rowDescription(9), "Year 10");
-  // On screen the headings, then the rows, lie one after the other along the chart's last pixel
-  // row, below every input, so that reviewing the screen line by line reads them as one line.
-  // Places are in the screen's own pixels.
+  // On screen the table shows one row, the last before the first arrow key, then the cursor's: its
+  // cells lie one after the other along the chart's last pixel row, below every input, so that
+  // reviewing the screen line by line reads that year as one line. The headings and the other
+  // rows lie off the screen. Places are in the screen's own pixels.
   const auto onScreen = [](QWidget* widget) {
     return DevicePixels(*widget, QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
   };
   const QRect chartArea = onScreen(window.Chart);
   const int inputsBottom = onScreen(window.seYears).bottom();
-  const auto rectAt = [&](int row, int column) {
-    return (row < 0 ? chart->child(50 + column) : Table()->cellAt(row, column))->rect();
-  };
-  QRect previous;
-  for (int row = -1; row < 10; ++row) {
-    for (int column = 0; column < 5; ++column) {
-      const QRect place = rectAt(row, column);
-      EXPECT_TRUE(chartArea.contains(place)) << row << ", " << column;
-      EXPECT_EQ(place.bottom(), chartArea.bottom()) << row << ", " << column;
-      EXPECT_GT(place.top(), inputsBottom);
-      EXPECT_TRUE(previous.isNull() || previous.right() < place.left()) << row << ", " << column;
-      previous = place;
+  const auto expectOnlyRowShown = [&](int shown) {
+    QRect previous;
+    for (int row = -1; row < 10; ++row) {
+      for (int column = 0; column < 5; ++column) {
+        const QRect place =
+            (row < 0 ? chart->child(50 + column) : Table()->cellAt(row, column))->rect();
+        if (row != shown) {
+          EXPECT_TRUE(place.right() < 0 && place.bottom() < 0) << row << ", " << column;
+          continue;
+        }
+        EXPECT_TRUE(chartArea.contains(place)) << row << ", " << column;
+        EXPECT_EQ(place.bottom(), chartArea.bottom()) << row << ", " << column;
+        EXPECT_GT(place.top(), inputsBottom);
+        EXPECT_TRUE(previous.isNull() || previous.right() < place.left()) << column;
+        previous = place;
+      }
     }
-  }
+  };
+  expectOnlyRowShown(9);
+  window.Chart->setFocus();
+  QTest::keyClick(window.Chart, Qt::Key_Down);
+  expectOnlyRowShown(0);
+  window.TIntDep->setFocus();
 
   // A cell of a year no longer shown goes invalid rather than reading a point that is gone.
   TypeYears("5");

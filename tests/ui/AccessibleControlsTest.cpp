@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QTimer>
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 #include "tests/ui/WindowFixture.h"
 #include "ui/accessibility/Narrator.h"
@@ -192,7 +194,8 @@ TEST_F(AccessibleControls, TheYearsFieldReportsTheNumberItCountsAs) {
 }
 
 // What the narrator tells after each action, once the window waits for the next input: what the
-// user changed, what followed, then only the totals that changed.
+// user changed and what followed; once the input pauses, only the totals that changed. A field's
+// limit is told the first time it refuses a key for it.
 TEST_F(AccessibleControls, TheNarratorTellsWhatEachActionChanged) {
   const auto press = [&](QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     return [=] {
@@ -207,78 +210,97 @@ TEST_F(AccessibleControls, TheNarratorTellsWhatEachActionChanged) {
       QTest::keyClick(field, key);
     };
   };
+  const QString unchanged;  // nothing new once the input pauses
   const struct {
     const char* action;
     std::function<void()> run;
     QString told;
+    std::optional<QString> paused;  // none: not checked
   } steps[] = {
-      {"5 at the deposit's end", typeAtEnd(window.TIntDep, Qt::Key_5),
-       "$1,0005. Your strategy: initial deposit $10,005, total interest $6,550, total savings "
-       "$17,555."},
-      {"a letter", typeAtEnd(window.TIntDep, Qt::Key_A), "letter a not accepted, still $1,0005."},
-      {"BackSpace", typeAtEnd(window.TIntDep, Qt::Key_Backspace),
-       "$1,000. Your strategy: initial deposit $1,000, total interest $887, total savings $2,887."},
+      {"5 at the deposit's end", typeAtEnd(window.TIntDep, Qt::Key_5), "$1,0005.",
+       "Your strategy: initial deposit $10,005, total interest $6,550, total savings $17,555."},
+      {"a letter", typeAtEnd(window.TIntDep, Qt::Key_A), "letter a not accepted, still $1,0005.",
+       unchanged},
+      {"BackSpace", typeAtEnd(window.TIntDep, Qt::Key_Backspace), "$1,000.",
+       "Your strategy: initial deposit $1,000, total interest $887, total savings $2,887."},
       {"BackSpace at the start",
        [&] {
          press(window.TIntDep, Qt::Key_Home)();
          press(window.TIntDep, Qt::Key_Backspace)();
        },
-       "Nothing to delete, still $1,000."},
-      {"a lone point in the rate", [&] { TypeInto(window.TIntRate, "."); },
-       "point. Your strategy: total interest $0, total savings $2,000."},
+       "Nothing to delete, still $1,000.", unchanged},
+      {"a lone point in the rate", [&] { TypeInto(window.TIntRate, "."); }, "point.",
+       "Your strategy: total interest $0, total savings $2,000."},
       {"a minus in the rate", typeAtEnd(window.TIntRate, Qt::Key_Minus),
-       "minus not accepted, still point."},
-      {"5 after the point", typeAtEnd(window.TIntRate, Qt::Key_5),
-       ".5. Your strategy: total interest $74, total savings $2,074."},
-      {"a deposit frequency", press(window.CDefFreq, Qt::Key_Down),
-       "Quarterly, 2 of 5. Your strategy: regular deposits $4,000, total interest $142, total "
-       "savings $5,142."},
+       "minus not accepted, still point.", unchanged},
+      {"5 after the point", typeAtEnd(window.TIntRate, Qt::Key_5), ".5.",
+       "Your strategy: total interest $74, total savings $2,074."},
+      {"a deposit frequency", press(window.CDefFreq, Qt::Key_Down), "Quarterly, 2 of 5.",
+       "Your strategy: regular deposits $4,000, total interest $142, total savings $5,142."},
+      {"the same pick again", [&] { Pick(window.CDefFreq, "Quarterly"); },
+       "Your strategy: regular deposits $4,000, total interest $142, total savings $5,142.",
+       unchanged},
       {"continuous compounding", press(window.CcompFreq, Qt::Key_End),
        "Continuous, 3 of 3. No deposits for continuous compounding. Use daily compounding for "
-       "similar results. "
-       "Regular deposit and deposit frequency unavailable. Your strategy: regular deposits $0, "
-       "total interest $51, "
-       "total savings $1,051."},
+       "similar results. Regular deposit and deposit frequency unavailable.",
+       "Your strategy: regular deposits $0, total interest $51, total savings $1,051."},
       {"back to annual compounding", press(window.CcompFreq, Qt::Key_Home),
-       "Annually, 1 of 3. Regular deposit back to $100, deposit frequency available. Your "
-       "strategy: regular deposits "
-       "$4,000, total interest $142, total savings $5,142."},
-      {"quarterly compounding", press(window.CcompFreq, Qt::Key_Down),
-       "Quarterly, 2 of 3. Your strategy: total interest $150, total savings $5,150."},
+       "Annually, 1 of 3. Regular deposit back to $100, deposit frequency available.",
+       "Your strategy: regular deposits $4,000, total interest $142, total savings $5,142."},
+      {"quarterly compounding", press(window.CcompFreq, Qt::Key_Down), "Quarterly, 2 of 3.",
+       "Your strategy: total interest $150, total savings $5,150."},
       {"a compound frequency no longer offered", press(window.CDefFreq, Qt::Key_Up),
-       "Annually, 1 of 5. Compound frequency changed to Continuous. Your strategy: regular "
-       "deposits $100, total "
-       "interest $51, total savings $1,151."},
+       "Annually, 1 of 5. Compound frequency changed to Continuous.",
+       "Your strategy: regular deposits $100, total interest $51, total savings $1,151."},
       {"the alternative switched on", [&] { ClickAlternative(); },
-       "Alternative strategy inputs available. Your strategy: total savings $1,151. Alternative "
-       "strategy: total "
-       "savings $1,818. Alternative strategy ends $667 higher."},
-      {"a later start", press(window.TB, Qt::Key_End),
-       "Start 9 years later. Alternative strategy: regular deposits $75, total interest $5, total "
-       "savings $1,080."},
+       "Alternative strategy inputs available.",
+       "Your strategy: total savings $1,151. Alternative strategy: total savings $1,818. "
+       "Alternative strategy ends $667 higher."},
+      {"a later start", press(window.TB, Qt::Key_End), "Start 9 years later.",
+       "Alternative strategy: regular deposits $75, total interest $5, total savings $1,080."},
       {"fewer years than the start",
        [&] {
          window.seYears->setFocus();
          TypeYears("3");
        },
-       "3 years. Start pulled back to 2 years later. Your strategy: total interest $15, total "
-       "savings $1,115."},
+       "3 years. Start pulled back to 2 years later.",
+       "Your strategy: total interest $15, total savings $1,115."},
       {"the totals key", press(window.TIntDep, Qt::Key_T, Qt::ControlModifier),
        "After 3 years. Your strategy: initial deposit $1,000, regular deposits $100, total "
-       "interest $15, total "
-       "savings $1,115. Alternative strategy: initial deposit $1,000, regular deposits $75, total "
-       "interest $5, total "
-       "savings $1,080. Your strategy ends $35 higher."},
+       "interest $15, total savings $1,115. Alternative strategy: initial deposit $1,000, "
+       "regular deposits $75, total interest $5, total savings $1,080. Your strategy ends $35 "
+       "higher.",
+       unchanged},
       {"the alternative switched off", [&] { ClickAlternative(); },
-       "Alternative strategy inputs unavailable."},
+       "Alternative strategy inputs unavailable.", unchanged},
+      {"a caret move", press(window.TIntDep, Qt::Key_Left),
+       "Alternative strategy inputs unavailable.", unchanged},
+      {"a deposit past its limit",
+       [&] {
+         TypeInto(window.TIntDep, "999999");
+         typeAtEnd(window.TIntDep, Qt::Key_9)();
+       },
+       "9 not accepted, at most $999,999, still 999999.", std::nullopt},
+      {"past it once more", typeAtEnd(window.TIntDep, Qt::Key_9), "9 not accepted, still 999999.",
+       unchanged},
+      {"the years past theirs",
+       [&] {
+         window.seYears->setFocus();
+         TypeYears("60");
+       },
+       "60 not accepted, at most 50 years, now 50 years.", std::nullopt},
   };
+  Narration().SetTotalsPause(std::numeric_limits<int>::max());  // each step pauses below
   for (const auto& step : steps) {
     step.run();
-    EXPECT_EQ(Told().toStdString(), step.told.toStdString()) << step.action;
+    const QString told = Told();
+    EXPECT_EQ(told.toStdString(), step.told.toStdString()) << step.action;
+    Narration().InputPaused();
+    if (!step.paused) continue;
+    EXPECT_EQ(Narration().LastMessage().toStdString(),
+              (step.paused->isEmpty() ? told : *step.paused).toStdString())
+        << step.action << ", once the input paused";
   }
-  // A caret move tells nothing.
-  press(window.TIntDep, Qt::Key_Left)();
-  EXPECT_EQ(Told().toStdString(), "Alternative strategy inputs unavailable.");
 }
 
 // Opened from the keyboard, the chart's menu stands on its first command and says what it holds;
@@ -319,7 +341,7 @@ TEST_F(AccessibleControls, TheSliderAndTheLinkAnswerAReader) {
 
   QAccessibleInterface* link = Of(window.LinkLabel);
   EXPECT_EQ(link->role(), QAccessible::Link);
-  EXPECT_EQ(link->text(QAccessible::Name), "penmarrow.example.org/");
+  EXPECT_EQ(link->text(QAccessible::Name), "Link to penmarrow.example.org");
   QString followed;
   window.LinkLabel->OnLinkClick = [&](const QString& target) { followed = target; };
   link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

@@ -7,6 +7,7 @@
 #include "ui/accessibility/ChartTable.h"
 #include "ui/accessibility/CheckBoxControl.h"
 #include "ui/accessibility/ChoiceControls.h"
+#include "ui/accessibility/ControlNames.h"
 #include "ui/accessibility/DevicePixels.h"
 #include "ui/accessibility/LinkControl.h"
 #include "ui/accessibility/TextChanges.h"
@@ -91,6 +92,20 @@ class YearsField : public TextField, public QAccessibleValueInterface {
   TSpinEdit* spin_;
 };
 
+// A label another control speaks, hidden from readers.
+class SilentLabel : public InDevicePixels<QAccessibleWidget> {
+ public:
+  explicit SilentLabel(QLabel* label) : InDevicePixels(label, QAccessible::StaticText) {}
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? static_cast<QLabel*>(widget())->text() : QString();
+  }
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.invisible = true;
+    return state;
+  }
+};
+
 // Every object made here reports its place in device pixels (DevicePixels.h).
 QAccessibleInterface* ControlsFactory(const QString&, QObject* object) {
   using Widget = InDevicePixels<QAccessibleWidget>;
@@ -103,6 +118,8 @@ QAccessibleInterface* ControlsFactory(const QString&, QObject* object) {
   if (auto* slider = dynamic_cast<TTrackBar*>(object)) return AccessibleSlider(slider);
   if (auto* box = dynamic_cast<TCheckBox*>(object)) return new CheckBoxControl(box);
   if (auto* link = dynamic_cast<TLinkLabel*>(object)) return AccessibleLink(link);
+  if (auto* label = dynamic_cast<QLabel*>(object); label && SpokenElsewhere(*label))
+    return new SilentLabel(label);
   if (auto* chart = dynamic_cast<TChart*>(object)) return new InDevicePixels<ChartTable>(chart);
   return nullptr;
 }

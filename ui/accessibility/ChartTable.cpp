@@ -1,10 +1,12 @@
 #include "ui/accessibility/ChartTable.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QTimer>
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 #include "ui/ChartCursor.h"
 #include "ui/YearFigures.h"
@@ -90,6 +92,27 @@ FigureColumn PlaceOf(int column) {
   return {index / ChartCursor::FiguresPerStrategy, index % ChartCursor::FiguresPerStrategy};
 }
 
+// Runs a call whenever a pop-up, the chart's menu, gives the focus back to the chart: Qt tells
+// readers nothing then, as the chart never lost the focus, and they stay on the window.
+class MenuWatch : public QObject {
+ public:
+  MenuWatch(QWidget& chart, std::function<void()> closed)
+      : QObject(&chart), closed_(std::move(closed)) {
+    chart.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
+      closed_();
+    return false;
+  }
+
+ private:
+  std::function<void()> closed_;
+};
+
 }  // namespace
 
 ChartTable::ChartTable(TChart* chart)
@@ -98,13 +121,16 @@ ChartTable::ChartTable(TChart* chart)
   cursorMoved_ = QObject::connect(cursor_, &ChartCursor::Moved, chart,
                                   [this](QPoint cell) { TellFocus(cell); });
   // Qt tells of the table's focus after this signal; the current cell, if any, follows it.
-  focusTaken_ = QObject::connect(
-      qApp, &QApplication::focusChanged, chart, [this, chart](QWidget*, QWidget* now) {
-        if (now != chart) return;
-        QTimer::singleShot(0, chart, [this] {
-          if (const auto current = Current(); current && Chart()->hasFocus()) TellFocus(*current);
-        });
-      });
+  focusTaken_ = QObject::connect(qApp, &QApplication::focusChanged, chart,
+                                 [this, chart](QWidget*, QWidget* now) {
+                                   if (now == chart)
+                                     QTimer::singleShot(0, chart, [this] {
+                                       if (Current()) TellCurrent();
+                                     });
+                                 });
+  menuWatch_ = new MenuWatch(
+      *chart, [this, chart] { QTimer::singleShot(0, chart, [this] { TellCurrent(); }); });
+  shape_ = QSize(columnCount(), rowCount());
   // New figures come in cells of their own: a reader that keeps what it read of a cell would
   // otherwise repeat old figures.
   replotted_ = QObject::connect(chart, &QCustomPlot::afterReplot, chart, [this, chart] {
@@ -112,6 +138,7 @@ ChartTable::ChartTable(TChart* chart)
     if (!QAccessible::isActive()) return;
     QAccessibleTableModelChangeEvent event(chart, QAccessibleTableModelChangeEvent::ModelReset);
     QAccessible::updateAccessibility(&event);
+    TellNewShape();
   });
 }
 
@@ -119,7 +146,17 @@ ChartTable::~ChartTable() {
   QObject::disconnect(cursorMoved_);
   QObject::disconnect(focusTaken_);
   QObject::disconnect(replotted_);
+  delete menuWatch_;
   ForgetCells();
+}
+
+void ChartTable::TellNewShape() {
+  const QSize shape(columnCount(), rowCount());
+  if (std::exchange(shape_, shape) == shape || shape.isEmpty()) return;
+  // Qt's AT-SPI bridge passes table model changes over, and a reader keeps a table's counts until
+  // it hears of a child added: a cell of the new shape tells it.
+  QAccessibleEvent added(Cell(0, 0), QAccessible::ObjectCreated);
+  QAccessible::updateAccessibility(&added);
 }
 
 void ChartTable::ForgetCells() {
@@ -130,6 +167,14 @@ void ChartTable::ForgetCells() {
 void ChartTable::TellFocus(QPoint cell) const {
   if (!QAccessible::isActive()) return;
   QAccessibleEvent focus(Cell(cell.y(), cell.x()), QAccessible::Focus);
+  QAccessible::updateAccessibility(&focus);
+}
+
+// The current cell, or the table before the first arrow key, has the focus.
+void ChartTable::TellCurrent() const {
+  if (!Chart()->hasFocus() || !QAccessible::isActive()) return;
+  if (const auto current = Current()) return TellFocus(*current);
+  QAccessibleEvent focus(Chart(), QAccessible::Focus);
   QAccessible::updateAccessibility(&focus);
 }
 
@@ -150,13 +195,18 @@ QString ChartTable::CellText(int row, int column) const {
   return SpokenCellFigure(place.strategy, place.figure, figures->Shown()[place.figure]);
 }
 
+int ChartTable::ShownRow() const {
+  const auto current = Current();
+  return current ? current->y() : rowCount() - 1;
+}
+
 QRect ChartTable::CellRect(int row, int column) const {
-  // The headings, then the rows, side by side along the chart's last pixel row.
+  // Off the screen, above and left of its top left corner, where readers look for nothing.
+  if (row != ShownRow()) return QRect(-2, -2, 1, 1);
+  // The row's cells side by side along the chart's last pixel row.
   const int width = Chart()->width();
-  const int places = (rowCount() + 1) * columnCount();
-  const int slot = (row + 1) * columnCount() + column;
-  const int left = width * slot / places;
-  const int right = std::max(left + 1, width * (slot + 1) / places);
+  const int left = width * column / columnCount();
+  const int right = std::max(left + 1, width * (column + 1) / columnCount());
   return QRect(Chart()->mapToGlobal(QPoint(left, Chart()->height() - 1)), QSize(right - left, 1));
 }
 

@@ -2,9 +2,11 @@
 // The savings chart as screen readers see it: a table with one row per year shown, the year as the
 // row's header, then each shown strategy's initial deposit, regular deposits, total interest and
 // total savings, each cell naming its figure. The chart's keyboard cursor (ChartCursor) picks the
-// cell that takes the focus for screen readers, also when the chart takes the focus again. On
-// screen the cells lie in reading order along the chart's bottom edge, one line below the inputs,
-// so that reviewing the screen line by line never mixes them into the inputs' lines.
+// cell that takes the focus for screen readers, also when the chart takes the focus again or its
+// menu closes. On screen the table shows one row, as a table scrolled to it would: the cursor's
+// year, or the last year, its cells in reading order along the chart's bottom edge, one line below
+// the inputs, so that reviewing the screen line by line reads one year there. The other rows and
+// the headings lie off the screen.
 
 #include <QAccessibleWidget>
 #include <QHash>
@@ -65,11 +67,17 @@ class ChartTable : public QAccessibleWidget, public QAccessibleTableInterface {
 
  private:
   int CellCount() const { return rowCount() * columnCount(); }
+  // The row on the screen: the cursor's, or the last.
+  int ShownRow() const;
   void TellFocus(QPoint cell) const;
+  void TellCurrent() const;
+  void TellNewShape();
   void ForgetCells();
 
   mutable QHash<int, QAccessible::Id> cells_;
+  QSize shape_;  // columns and rows as readers last learnt them
   QPointer<ChartCursor> cursor_;
+  QPointer<QObject> menuWatch_;
   QMetaObject::Connection cursorMoved_;
   QMetaObject::Connection focusTaken_;
   QMetaObject::Connection replotted_;

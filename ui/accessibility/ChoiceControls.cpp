@@ -6,23 +6,71 @@
 
 #include "ui/accessibility/DevicePixels.h"
 #include "ui/accessibility/SpokenText.h"
+#include "ui/accessibility/TextField.h"
 #include "ui/platform/Controls.h"
 #include "ui/platform/ErrorDisplay.h"
 
 namespace penmarrow::ui {
 namespace {
 
-class CaptionedChoice : public QAccessibleWidget {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+// Qt 6.8 hands a control's object attributes to readers: the caption is the name and what the
+// control shows its value's text, which readers speak after the control's role.
+class CaptionedBase : public QAccessibleWidget, public QAccessibleAttributesInterface {
+ public:
+  using QAccessibleWidget::QAccessibleWidget;
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::AttributesInterface)
+      return static_cast<QAccessibleAttributesInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+  QList<QAccessible::Attribute> attributeKeys() const override {
+    return {QAccessible::Attribute::Custom};
+  }
+  QVariant attributeValue(QAccessible::Attribute key) const override {
+    if (key != QAccessible::Attribute::Custom) return {};
+    return QVariant::fromValue(QHash<QString, QString>{{QStringLiteral("valuetext"), Spoken()}});
+  }
+  virtual QString Spoken() const = 0;
+
+ protected:
+  QString Named(const QString& caption) const { return SpokenCaption(caption); }
+};
+#else
+class CaptionedBase : public QAccessibleWidget {
+ public:
+  using QAccessibleWidget::QAccessibleWidget;
+  virtual QString Spoken() const = 0;
+
+ protected:
+  QString Named(const QString& caption) const { return caption + u' ' + Spoken(); }
+};
+#endif
+
+// What the control shows may also be its text, which reviewing the screen reads: a slider's years
+// in place of a bare number, a list's choice where the name is the caption alone.
+class CaptionedChoice : public CaptionedBase, public ShownText {
  public:
   // What the control shows, plain and as spoken after the caption.
   CaptionedChoice(QWidget* control, QAccessible::Role role, std::function<QString()> value,
-                  std::function<QString()> spoken)
-      : QAccessibleWidget(control, role), value_(std::move(value)), spoken_(std::move(spoken)) {}
+                  std::function<QString()> spoken, bool showsText)
+      : CaptionedBase(control, role),
+        ShownText(*control, value),
+        value_(std::move(value)),
+        spoken_(std::move(spoken)),
+        showsText_(showsText) {}
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface && showsText_)
+      return static_cast<QAccessibleTextInterface*>(this);
+    return CaptionedBase::interface_cast(type);
+  }
+  using ShownText::text;
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Value) return value_();
-    if (t == QAccessible::Name) return QAccessibleWidget::text(t) + u' ' + spoken_();
+    if (t == QAccessible::Name) return Named(QAccessibleWidget::text(t));
     return QAccessibleWidget::text(t);
   }
+  QString Spoken() const override { return spoken_(); }
   QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
       QAccessible::Relation match) const override {
     return QAccessibleWidget::relations(match & ~QAccessible::Label);
@@ -35,6 +83,7 @@ class CaptionedChoice : public QAccessibleWidget {
  private:
   std::function<QString()> value_;
   std::function<QString()> spoken_;
+  bool showsText_;
 };
 
 class StartSlider : public CaptionedChoice, public QAccessibleValueInterface {
@@ -42,7 +91,7 @@ class StartSlider : public CaptionedChoice, public QAccessibleValueInterface {
   explicit StartSlider(TTrackBar* slider)
       : CaptionedChoice(
             slider, QAccessible::Slider, [slider] { return SpokenYears(slider->Position()); },
-            [slider] { return SpokenYears(slider->Position()); }),
+            [slider] { return SpokenYears(slider->Position()); }, true),
         slider_(slider) {}
 
   void* interface_cast(QAccessible::InterfaceType type) override {
@@ -67,9 +116,10 @@ class StartSlider : public CaptionedChoice, public QAccessibleValueInterface {
 }  // namespace
 
 QAccessibleInterface* AccessibleList(TComboBox* box) {
+  // A name that holds the choice needs no text, which a reader would speak after it again.
   return new InDevicePixels<CaptionedChoice>(
       box, QAccessible::ComboBox, [box] { return box->currentText(); },
-      [box] { return SpokenChoice(*box); });
+      [box] { return SpokenChoice(*box); }, !ListNameHoldsChoice);
 }
 
 QAccessibleInterface* AccessibleSlider(TTrackBar* slider) {

@@ -1,12 +1,17 @@
 #pragma once
-// The frequency lists and the start-later slider as a screen reader hears them: the caption and
-// what they show as the name, "Deposit frequency: Monthly, 3 of 5", "Start later: 2 years". The
+// The frequency lists and the start-later slider as a screen reader hears them: their caption and
+// what they show, "Deposit frequency: Monthly, 3 of 5", "Start later: 2 years". From Qt 6.8 the
+// caption is the name and what they show the value's text; before, the name holds both. The
 // caption is no label relation here: a screen reader would speak the label in place of the name,
 // and with it the choice would go unheard.
 
 #include <QAccessibleInterface>
 
 namespace penmarrow::ui {
+
+// Before Qt 6.8 readers learn a control's value text only from its name: the lists' names then
+// hold their caption and their choice.
+inline constexpr bool ListNameHoldsChoice = QT_VERSION < QT_VERSION_CHECK(6, 8, 0);
 
 class TComboBox;
 class TTrackBar;

@@ -2,10 +2,10 @@
 
 #include <QAccessibleWidget>
 #include <QRegularExpression>
-#include <QTextDocumentFragment>
 #include <QTimer>
 
 #include "ui/accessibility/DevicePixels.h"
+#include "ui/accessibility/SpokenText.h"
 #include "ui/platform/ErrorDisplay.h"
 #include "ui/platform/LinkLabel.h"
 
@@ -17,8 +17,9 @@ class Link : public QAccessibleWidget {
   explicit Link(TLinkLabel* label) : QAccessibleWidget(label, QAccessible::Link), label_(label) {}
 
   QString text(QAccessible::Text t) const override {
+    // Reviewing the screen line by line reads names alone: the name says it is a link.
     if (t == QAccessible::Name)
-      return QTextDocumentFragment::fromHtml(label_->text()).toPlainText();
+      return QStringLiteral("Link to ") + SpokenAddress(label_->ShownText());
     return QAccessibleWidget::text(t);
   }
   QAccessible::State state() const override {

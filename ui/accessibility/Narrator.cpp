@@ -1,13 +1,18 @@
 #include "ui/accessibility/Narrator.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QMenu>
 #include <QShortcut>
 
+#include "core/KeyEdit.h"
+#include "core/MoneyText.h"
+#include "core/RateText.h"
 #include "ui/UMain.h"
 #include "ui/accessibility/ControlNames.h"
 #include "ui/accessibility/SpokenText.h"
 #include "ui/accessibility/TextChanges.h"
+#include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -24,25 +29,46 @@ QString WhatWouldChange(const QString& before, const QString& candidate) {
   return QStringLiteral("deleting ") + inWords(change.removed);
 }
 
-QString NotAccepted(const QString& what, const QString& text) {
-  return QStringLiteral("%1 not accepted, still %2").arg(what, SpokenText(text));
+QString NotAccepted(const QString& what, const QString& text, const QString& limit = {}) {
+  return QStringLiteral("%1 not accepted%2, still %3").arg(what, limit, SpokenText(text));
+}
+
+// The limit a refused candidate went past, or none when it was refused for another reason (an
+// unreadable or too long text).
+QString LimitPassed(const QString& candidate, FieldRule rule) {
+  if (rule == FieldRule::Money)
+    return MoneyToInt64(View(candidate), 0) > MoneyLimit ? SpokenMoneyLimit() : QString();
+  return RateToFloat(View(candidate), 0) > RateLimit ? SpokenRateLimit() : QString();
 }
 
 }  // namespace
 
 Narrator::Narrator(TFMain& window) : QObject(&window), window_(window), announcer_(window) {
-  for (TComboBox* box : {window.CDefFreq, window.CcompFreq, window.CAltFreq})
-    connect(box, &QComboBox::activated, this, [this, box] { Tell(own_, box, SpokenChoice(*box)); });
-  connect(window.seYears->Editor(), &QLineEdit::textChanged, this, [this, years = window.seYears] {
-    if (years->hasFocus())
-      Tell(own_, years,
-           SpokenYears(std::clamp(years->Value(), years->MinValue(), years->MaxValue())));
-  });
+  for (TComboBox* box : {window.CDefFreq, window.CcompFreq, window.CAltFreq}) WatchPicks(box);
+  connect(window.seYears->Editor(), &QLineEdit::textChanged, this,
+          [this, years = window.seYears](const QString& text) {
+            // A text the change handler has rewritten meanwhile was told with its rewrite.
+            if (text == years->text()) YearsShown(*years);
+          });
   auto* totalsKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), &window);
   connect(totalsKey, &QShortcut::activated, this, &Narrator::SayTotals);
+  auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), &window);
+  connect(helpKey, &QShortcut::activated, this, [this] { Say(KeysHelp()); });
+  totalsPause_.setSingleShot(true);
+  totalsPause_.setInterval(1000);
+  connect(&totalsPause_, &QTimer::timeout, this, &Narrator::InputPaused);
   // All that one input brought is told together, once the window waits for the next one.
   connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
           &Narrator::Flush);
+}
+
+void Narrator::WatchPicks(QComboBox* box) {
+  // Qt 6.8's open list reports a pick made with Return twice; a pick that changed nothing is not
+  // news.
+  connect(box, &QComboBox::currentIndexChanged, this, [this, box] { choiceChanged_[box] = true; });
+  connect(box, &QComboBox::activated, this, [this, box] {
+    if (std::exchange(choiceChanged_[box], false)) Tell(own_, box, SpokenChoice(*box));
+  });
 }
 
 void Narrator::Tell(std::vector<News>& list, const QObject* source, QString phrase) {
@@ -55,6 +81,12 @@ void Narrator::Tell(std::vector<News>& list, const QObject* source, QString phra
   list.push_back({source, std::move(phrase)});
 }
 
+QString Narrator::LimitOnce(const QObject& field, const QString& limit) {
+  if (limit.isEmpty() || limitTold_.contains(&field)) return {};
+  limitTold_.insert(&field);
+  return QStringLiteral(", ") + limit;
+}
+
 void Narrator::Accepted(const TEdit& field, const QString& text) {
   // BackSpace at the start or Delete at the end writes the same text again.
   const bool same = text == field.text();
@@ -63,14 +95,30 @@ void Narrator::Accepted(const TEdit& field, const QString& text) {
             : SpokenText(text));
 }
 
-void Narrator::Refused(const TEdit& field, const QString& candidate) {
-  Tell(own_, &field, NotAccepted(WhatWouldChange(field.text(), candidate), field.text()));
+void Narrator::Refused(const TEdit& field, const QString& candidate, FieldRule rule) {
+  Tell(own_, &field,
+       NotAccepted(WhatWouldChange(field.text(), candidate), field.text(),
+                   LimitOnce(field, LimitPassed(candidate, rule))));
 }
 
 void Narrator::Refused(const TEdit& field, char16_t key) {
   // Enter, Escape and the like are no characters a field could take.
   if (!QChar(key).isPrint()) return;
   Tell(own_, &field, NotAccepted(SpokenCharacter(QChar(key)), field.text()));
+}
+
+void Narrator::YearsRewritten(const QString& typed) { rewrittenYears_ = typed; }
+
+void Narrator::YearsShown(const TSpinEdit& years) {
+  const QString typed = std::exchange(rewrittenYears_, QString());
+  if (!years.hasFocus() && typed.isEmpty()) return;
+  const QString shown = SpokenYears(std::clamp(years.Value(), years.MinValue(), years.MaxValue()));
+  if (typed.isEmpty()) return Tell(own_, &years, shown);
+  const QString limit = years.Value() == years.MaxValue()
+                            ? QStringLiteral("at most ") + SpokenYears(years.MaxValue())
+                            : QStringLiteral("at least ") + SpokenYears(years.MinValue());
+  Tell(own_, &years,
+       QStringLiteral("%1 not accepted%2, now %3").arg(typed, LimitOnce(years, limit), shown));
 }
 
 void Narrator::CompoundFrequencyForced() {
@@ -154,6 +202,11 @@ void Narrator::ChartCopied() {
   Tell(followed_, window_.miCopyChart, QStringLiteral("Chart copied as a picture"));
 }
 
+void Narrator::LinkFollowed(const QString& shownAddress) {
+  Tell(followed_, this,
+       QStringLiteral("Opening %1 in the browser").arg(SpokenAddress(shownAddress)));
+}
+
 void Narrator::PlanNews(const QString& news) { Tell(own_, &window_, news); }
 
 void Narrator::SayTotals() {
@@ -172,7 +225,12 @@ void Narrator::SayTotals() {
       told << SpokenFigures(strategy, totals->figures);
     }
   if (BothCurrent()) told << SpokenComparison(Told(0)->figures, Told(1)->figures);
-  if (!told.isEmpty()) Say(told.join(QStringLiteral(". ")) + u'.');
+  if (told.isEmpty()) return;
+  // Everything is told now: the totals that changed need not follow.
+  totalsPause_.stop();
+  compare_ = false;
+  AllTotalsTold();
+  Say(told.join(QStringLiteral(". ")) + u'.');
 }
 
 void Narrator::Flush() {
@@ -182,17 +240,27 @@ void Narrator::Flush() {
     for (const News& news : *list) parts << news.phrase;
   own_.clear();
   followed_.clear();
-  parts << TotalsNews();
-  parts.removeAll(QString());
   if (!parts.isEmpty()) Say(parts.join(QStringLiteral(". ")) + u'.');
+  totalsPause_.start();  // the totals that changed wait until the input pauses
+}
+
+void Narrator::InputPaused() {
+  totalsPause_.stop();
+  // An error box speaks for itself; the totals wait until the window is active again.
+  if (QApplication::activeWindow() && QApplication::activeWindow() != &window_) {
+    totalsPause_.start();
+    return;
+  }
+  const QString news = TotalsNews();
+  if (!news.isEmpty()) Say(news + u'.');
 }
 
 QString Narrator::TotalsNews() {
   QStringList news;
   if (std::exchange(compare_, false) && BothCurrent()) {
-    news << SpokenFigures(0, shown_[0]->figures, TotalOnly)
-         << SpokenFigures(1, shown_[1]->figures, TotalOnly)
-         << SpokenComparison(shown_[0]->figures, shown_[1]->figures);
+    news << SpokenFigures(0, Told(0)->figures, TotalOnly)
+         << SpokenFigures(1, Told(1)->figures, TotalOnly)
+         << SpokenComparison(Told(0)->figures, Told(1)->figures);
   } else {
     for (std::size_t strategy = 0; strategy < shown_.size(); ++strategy) {
       // Totals not told before are the start's, which the window shows already.
@@ -203,12 +271,16 @@ QString Narrator::TotalsNews() {
       for (std::size_t i = 0; i < now.size(); ++i)
         changed[i] = SpokenAmount(now[i]) != SpokenAmount(before[i]);
       if (std::find(changed.begin(), changed.end(), true) != changed.end())
-        news << SpokenFigures(strategy, shown_[strategy]->figures, changed);
+        news << SpokenFigures(strategy, Told(strategy)->figures, changed);
     }
   }
+  AllTotalsTold();
+  return news.join(QStringLiteral(". "));
+}
+
+void Narrator::AllTotalsTold() {
   for (std::size_t strategy = 0; strategy < shown_.size(); ++strategy)
     spoken_[strategy] = Told(strategy) ? std::optional(Told(strategy)->figures) : std::nullopt;
-  return news.join(QStringLiteral(". "));
 }
 
 void Narrator::Say(const QString& message) {

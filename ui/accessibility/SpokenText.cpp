@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QStringList>
 
+#include "core/KeyEdit.h"
 #include "core/MoneyText.h"
+#include "core/RateText.h"
 #include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
@@ -84,6 +86,18 @@ QString SpokenCharacter(QChar character) {
 
 QString SpokenYears(int years) {
   return years == 1 ? QStringLiteral("1 year") : QStringLiteral("%1 years").arg(years);
+}
+
+QString SpokenMoneyLimit() {
+  return QStringLiteral("at most ") + SpokenAmount(static_cast<Extended>(MoneyLimit));
+}
+
+QString SpokenRateLimit() {
+  return QStringLiteral("at most %1 percent").arg(ToQString(FormatRate(RateLimit)));
+}
+
+QString SpokenAddress(const QString& shown) {
+  return shown.endsWith(u'/') ? shown.chopped(1) : shown;
 }
 
 QString SpokenChoice(const QComboBox& box) {

@@ -38,5 +38,10 @@ QString SpokenYears(int years);
 QString SpokenChoice(const QComboBox& box);
 // A control's caption without its colon: "Compound frequency".
 QString SpokenCaption(const QString& caption);
+// The limits of the money fields and the rate: "at most $999,999", "at most 99.99 percent".
+QString SpokenMoneyLimit();
+QString SpokenRateLimit();
+// A web address as a link shows it, without the trailing slash speech would read out.
+QString SpokenAddress(const QString& shown);
 
 }  // namespace penmarrow::ui

@@ -1,5 +1,6 @@
 #include "ui/accessibility/TextChanges.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QLineEdit>
 #include <QPointer>
@@ -92,8 +93,19 @@ void TellNarrowed(QLineEdit* line, const QAccessibleTextUpdateEvent& update) {
   }
 }
 
+// The viewport of an item view, a drop-down list's pop-up: Qt's table of the view has no index for
+// it and warns "QAccessibleTable::indexOfChild Fix my children" whenever a reader asks.
+bool IsItemViewport(const QObject* object) {
+  const auto* view = object ? qobject_cast<const QAbstractItemView*>(object->parent()) : nullptr;
+  return view && view->viewport() == object;
+}
+
 void Narrow(QAccessibleEvent* event) {
   if (event->type() == QAccessible::Focus) lastFocused = event->object();
+  // The pop-up list's showing and hiding is told by its items taking the focus.
+  const bool showing =
+      event->type() == QAccessible::ObjectShow || event->type() == QAccessible::ObjectHide;
+  if (showing && IsItemViewport(event->object())) return;
   auto* line = qobject_cast<QLineEdit*>(event->object());
   if (!line) {
     Forward(event);

@@ -6,7 +6,8 @@
 // did not make are left out: the selection Qt drops when a field loses the focus ("Text
 // unselected" after every Tab) and the one it makes when Tab brings the focus, before the focus is
 // told (the value twice). A field's caret and selection reports come after its text's, so that a
-// key typed over a selection is not heard as "Text unselected".
+// key typed over a selection is not heard as "Text unselected". A drop-down list's pop-up viewport
+// is never announced, as Qt cannot place it among the list's children.
 
 #include <QString>
 

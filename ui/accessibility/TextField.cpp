@@ -33,6 +33,19 @@ QString Piece(const QString& text, int offset, QAccessible::TextBoundaryType typ
   return text.mid(span.start, span.end - span.start);
 }
 
+// [startOffset, endOffset) of whole, clamped to it; -1 as the end means the end of the text.
+QString Range(const QString& whole, int startOffset, int endOffset) {
+  const long long end = endOffset < 0 ? whole.size() : endOffset;
+  const auto [start, length] = ClampSelection(whole.size(), startOffset, end - startOffset);
+  return whole.mid(start, length);
+}
+
+int OffsetAt(const QAccessibleTextInterface& text, const QPoint& point) {
+  for (int offset = 0; offset < text.characterCount(); ++offset)
+    if (text.characterRect(offset).contains(point)) return offset;
+  return -1;
+}
+
 }  // namespace
 
 QString TextField::Splice::AppliedTo(const QString& old) const {
@@ -99,11 +112,7 @@ void TextField::setCursorPosition(int position) {
 }
 
 QString TextField::text(int startOffset, int endOffset) const {
-  const QString whole = line_->text();
-  // -1 as the end means the end of the text.
-  const long long end = endOffset < 0 ? whole.size() : endOffset;
-  const auto [start, length] = ClampSelection(whole.size(), startOffset, end - startOffset);
-  return whole.mid(start, length);
+  return Range(line_->text(), startOffset, endOffset);
 }
 
 QString TextField::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
@@ -135,11 +144,7 @@ QRect TextField::characterRect(int offset) const {
   return DevicePixels(*line_, QRect(line_->mapToGlobal(local.topLeft()), local.size()));
 }
 
-int TextField::offsetAtPoint(const QPoint& point) const {
-  for (int offset = 0; offset < characterCount(); ++offset)
-    if (characterRect(offset).contains(point)) return offset;
-  return -1;
-}
+int TextField::offsetAtPoint(const QPoint& point) const { return OffsetAt(*this, point); }
 
 void TextField::scrollToSubstring(int startIndex, int) { setCursorPosition(startIndex); }
 
@@ -157,6 +162,43 @@ void TextField::insertText(int offset, const QString& text) { replaceText(offset
 
 void TextField::replaceText(int startOffset, int endOffset, const QString& text) {
   write_({startOffset, endOffset, text});
+}
+
+QString ShownText::text(int startOffset, int endOffset) const {
+  return Range(text_(), startOffset, endOffset);
+}
+
+QString ShownText::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                    int* startOffset, int* endOffset) const {
+  return Piece(text_(), offset, boundaryType, startOffset, endOffset, SpanBefore);
+}
+
+QString ShownText::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                   int* startOffset, int* endOffset) const {
+  return Piece(text_(), offset, boundaryType, startOffset, endOffset, SpanAfter);
+}
+
+QString ShownText::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                int* startOffset, int* endOffset) const {
+  return Piece(text_(), offset, boundaryType, startOffset, endOffset, SpanAt);
+}
+
+QRect ShownText::characterRect(int offset) const {
+  const int count = characterCount();
+  if (offset < 0 || offset >= count) return {};
+  const QRect place(control_.mapToGlobal(QPoint(0, 0)), control_.size());
+  const int left = place.left() + place.width() * offset / count;
+  const int right = place.left() + place.width() * (offset + 1) / count;
+  return DevicePixels(control_,
+                      QRect(left, place.top(), std::max(right - left, 1), place.height()));
+}
+
+int ShownText::offsetAtPoint(const QPoint& point) const { return OffsetAt(*this, point); }
+
+QString ShownText::attributes(int, int* startOffset, int* endOffset) const {
+  *startOffset = 0;
+  *endOffset = characterCount();
+  return {};
 }
 
 }  // namespace penmarrow::ui

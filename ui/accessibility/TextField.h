@@ -64,4 +64,38 @@ class TextField : public QAccessibleWidget,
   Writer write_;
 };
 
+// A control's text that nobody edits, the shown value of a slider say: the text queries answered
+// from it, its characters spread along the control.
+class ShownText : public QAccessibleTextInterface {
+ public:
+  ShownText(const QWidget& control, std::function<QString()> text)
+      : control_(control), text_(std::move(text)) {}
+
+  void selection(int, int* startOffset, int* endOffset) const override {
+    *startOffset = *endOffset = 0;
+  }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  QString text(int startOffset, int endOffset) const override;
+  QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                           int* endOffset) const override;
+  QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                          int* endOffset) const override;
+  QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                       int* endOffset) const override;
+  int characterCount() const override { return static_cast<int>(text_().size()); }
+  QRect characterRect(int offset) const override;
+  int offsetAtPoint(const QPoint& point) const override;
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int, int* startOffset, int* endOffset) const override;
+
+ private:
+  const QWidget& control_;
+  std::function<QString()> text_;
+};
+
 }  // namespace penmarrow::ui

@@ -1,5 +1,7 @@
 #include "ui/platform/LinkLabel.h"
 
+#include <QTextDocumentFragment>
+
 #include "ui/platform/ErrorDisplay.h"
 
 namespace penmarrow::ui {
@@ -17,6 +19,10 @@ TLinkLabel::TLinkLabel(const QString& caption, QWidget* parent) : QLabel(caption
 void TLinkLabel::SetCaption(const QString& markup) {
   setText(markup);
   adjustSize();
+}
+
+QString TLinkLabel::ShownText() const {
+  return QTextDocumentFragment::fromHtml(text()).toPlainText();
 }
 
 }  // namespace penmarrow::ui

@@ -12,6 +12,8 @@ class TLinkLabel : public QLabel {
  public:
   explicit TLinkLabel(const QString& caption, QWidget* parent = nullptr);
   void SetCaption(const QString& markup);
+  // The caption as the label shows it, without its markup: "penmarrow.example.org/".
+  QString ShownText() const;
 
   std::function<void(const QString& target)> OnLinkClick;
 };
