@@ -15,6 +15,7 @@ LOCPATH=$(mktemp -d)
 trap 'rm -rf "$LOCPATH"' EXIT
 # The plan round trip's few hundred plans once in the test command are enough; here, a few.
 export LOCPATH QT_QPA_PLATFORM=offscreen PENMARROW_PLAN_ROUNDS=20
+export LSAN_OPTIONS="suppressions=$(realpath "$(dirname "$0")")/locpath-leak.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 failed=()
 for locale in "${locales[@]}"; do
   name=$locale.UTF-8

@@ -280,16 +280,17 @@ cat >"$refused" <<'EOF'
 EOF
 step "Save the plan" key ctrl+s
 heard "Save the plan" "Save plan"
-step "Name the plan" key ctrl+a type "$plan"
+# Orca echoes each key of the long path well after it is typed, and speech that comes while it
+# still echoes is cut short: the step waits until the echo is done.
+ORCA_SESSION_WAIT=8 step "Name the plan" key ctrl+a type "$plan"
 step "Save it" key Return
 heard "Save it" "Plan saved as walk\\.penmarrow"
 step "Open a plan" key ctrl+o
 heard "Open a plan" "Open plan"
-step "Name the saved plan" key ctrl+a type "$plan"
-step "Open it" key Return
-heard "Open it" "Plan opened: 2 years, \\\$100 annually"
+step "Open it, as the dialog suggests" key Return
+heard "Open it, as the dialog suggests" "Plan opened: 2 years, \\\$100 annually"
 step "Open another plan" key ctrl+o
-step "Name the refused plan" key ctrl+a type "$refused"
+step "Name the refused plan, in the same folder" key ctrl+a type "$(basename "$refused")"
 # Orca takes its time to meet a box that comes up as a dialog goes.
 ORCA_SESSION_WAIT=4 step "Open the refused plan" key Return
 heard "Open the refused plan" "refused\\.penmarrow.? was not opened\\. Rate 120 is above 99\\.99"
