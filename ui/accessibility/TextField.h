@@ -25,8 +25,6 @@ class TextField : public QAccessibleWidget,
 
   TextField(QWidget* widget, QLineEdit* line, QAccessible::Role role, Writer write);
 
-  QLineEdit* Line() const { return line_; }
-
   // QAccessibleInterface
   QString text(QAccessible::Text t) const override;
   void setText(QAccessible::Text t, const QString& text) override;
