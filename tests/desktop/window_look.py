@@ -108,8 +108,7 @@ def notice_runs_its_course(d, pointer_at, where):
     popup = wait_until(lambda: [w for w, tooltip in other_windows(d).items() if not tooltip], "the list")[0]
     d.xdotool("mousemove", *map(str, pointer_at(popup)))
     d.settled()
-    asked = time.monotonic()
-    due = lambda: notice_shown(d) or time.monotonic() - asked >= 3
+    due = lambda asked=time.monotonic(): notice_shown(d) or time.monotonic() - asked >= 3  # its 3 s
     d.key("End", "Return")
     check(due(), f"pointer {where}: no notice once the pick was handled")
     d.move(*at_screen(d, *design_point(d, 160, 320)))  # beside the years field

@@ -205,12 +205,7 @@ TEST_P(NarratorTable, TellsWhatTheActionChanged) {
     };
   };
   const auto then = [](auto... actions) { return [=] { (actions(), ...); }; };
-  const auto years = [&](const QString& keys) {
-    return [=, this] {
-      window.seYears->setFocus();
-      TypeYears(keys);
-    };
-  };
+  const auto focusYears = [&] { window.seYears->setFocus(); };
   const auto fiveAtTheEnd = typeAtEnd(window.TIntDep, Qt::Key_5);
   const auto lonePoint = [&] { TypeInto(window.TIntRate, "."); };
   const auto halfAPercent = [&] { TypeInto(window.TIntRate, ".5"); };
@@ -218,6 +213,7 @@ TEST_P(NarratorTable, TellsWhatTheActionChanged) {
   const auto alternativeOn = [&] { ClickAlternative(); };
   const auto pastTheDepositsLimit =
       then([&] { TypeInto(window.TIntDep, "999999"); }, typeAtEnd(window.TIntDep, Qt::Key_9));
+  const std::function<void()> none;
   const QString unchanged;  // nothing new once the input pauses
   const struct {
     const char* action;
@@ -226,24 +222,16 @@ TEST_P(NarratorTable, TellsWhatTheActionChanged) {
     QString told;
     std::optional<QString> paused;  // none: not checked
   } steps[] = {
-      {"5 at the deposit's end",
-       {},
-       fiveAtTheEnd,
-       "$1,0005.",
+      {"5 at the deposit's end", none, fiveAtTheEnd, "$1,0005.",
        "Your strategy: initial deposit $10,005, total interest $6,550, total savings $17,555."},
       {"a letter", fiveAtTheEnd, typeAtEnd(window.TIntDep, Qt::Key_A),
        "letter a not accepted, still $1,0005.", unchanged},
       {"BackSpace", fiveAtTheEnd, typeAtEnd(window.TIntDep, Qt::Key_Backspace), "$1,000.",
        "Your strategy: initial deposit $1,000, total interest $887, total savings $2,887."},
-      {"BackSpace at the start",
-       {},
+      {"BackSpace at the start", none,
        then(press(window.TIntDep, Qt::Key_Home), press(window.TIntDep, Qt::Key_Backspace)),
-       "Nothing to delete, still $1,000.",
-       unchanged},
-      {"a lone point in the rate",
-       {},
-       lonePoint,
-       "point.",
+       "Nothing to delete, still $1,000.", unchanged},
+      {"a lone point in the rate", none, lonePoint, "point.",
        "Your strategy: total interest $0, total savings $2,000."},
       {"a minus in the rate", lonePoint, typeAtEnd(window.TIntRate, Qt::Key_Minus),
        "minus not accepted, still point.", unchanged},
@@ -271,16 +259,13 @@ TEST_P(NarratorTable, TellsWhatTheActionChanged) {
        press(window.CDefFreq, Qt::Key_Up),
        "Annually, 1 of 5. Compound frequency changed to Continuous.",
        "Your strategy: regular deposits $100, total interest $51, total savings $1,151."},
-      {"the alternative switched on",
-       {},
-       alternativeOn,
-       "Alternative strategy inputs available.",
+      {"the alternative switched on", none, alternativeOn, "Alternative strategy inputs available.",
        "Your strategy: total savings $2,887. Alternative strategy: total savings $2,572. Your "
        "strategy ends $315 higher."},
       {"a later start", alternativeOn, press(window.TB, Qt::Key_End), "Start 9 years later.",
        "Alternative strategy: regular deposits $75, total interest $50, total savings $1,125."},
-      {"fewer years than the start", then(alternativeOn, press(window.TB, Qt::Key_End)), years("3"),
-       "3 years. Start pulled back to 2 years later.",
+      {"fewer years than the start", then(alternativeOn, press(window.TB, Qt::Key_End)),
+       then(focusYears, [&] { TypeYears("3"); }), "3 years. Start pulled back to 2 years later.",
        "Your strategy: regular deposits $300, total interest $173, total savings $1,473."},
       {"the totals key", alternativeOn, press(window.TIntDep, Qt::Key_T, Qt::ControlModifier),
        "After 10 years. Your strategy: initial deposit $1,000, regular deposits $1,000, total "
@@ -292,18 +277,12 @@ TEST_P(NarratorTable, TellsWhatTheActionChanged) {
       {"a caret move", fiveAtTheEnd, press(window.TIntDep, Qt::Key_Left),
        "Your strategy: initial deposit $10,005, total interest $6,550, total savings $17,555.",
        unchanged},
-      {"a deposit past its limit",
-       {},
-       pastTheDepositsLimit,
-       "9 not accepted, at most $999,999, still 999999.",
-       std::nullopt},
+      {"a deposit past its limit", none, pastTheDepositsLimit,
+       "9 not accepted, at most $999,999, still 999999.", std::nullopt},
       {"past it once more", pastTheDepositsLimit, typeAtEnd(window.TIntDep, Qt::Key_9),
        "9 not accepted, still 999999.", unchanged},
-      {"the years past theirs",
-       {},
-       years("60"),
-       "60 not accepted, at most 50 years, now 50 years.",
-       std::nullopt},
+      {"the years past theirs", none, then(focusYears, [&] { TypeYears("60"); }),
+       "60 not accepted, at most 50 years, now 50 years.", std::nullopt},
   };
   ASSERT_EQ(std::size(steps), std::size_t{NarratorRows});
   const auto& step = steps[GetParam()];
