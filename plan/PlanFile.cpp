@@ -36,9 +36,9 @@ QString SavePlanFile(const QString& path, const Plan& plan) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
   const QByteArray bytes = WritePlan(plan);
-  // Qt 6.4's commit() overlooks a failure of the flush it runs itself (6.8's does not), and a write
-  // cut short by a full disk leaves only "Unknown error" in both. Flushed here, such a save is
-  // cancelled and its temporary file removed.
+  // Workaround, Qt 6.4's QSaveFile::commit(), which overlooks a failure of the flush it runs
+  // itself (6.8's does not); a write cut short by a full disk leaves only "Unknown error" in both.
+  // Flushed here, such a save is cancelled with a message of ours; stays while that message does.
   if (file.write(bytes) != bytes.size() || !file.flush()) {
     file.cancelWriting();
     return QStringLiteral("It could not be written in full: the disk may be full");

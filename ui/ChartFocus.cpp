@@ -7,14 +7,11 @@
 #include "ui/ChartCursor.h"
 #include "ui/YearFigures.h"
 #include "ui/platform/ErrorDisplay.h"
+#include "ui/platform/Palette.h"
 
 namespace penmarrow::ui {
 namespace {
 
-// Amber borders the window's dark blue and the bars, navy the chart's light ground: each band
-// keeps well over 3:1 to what lies beside it (10:1 and more).
-const QColor Amber(0xff, 0xe6, 0x80);
-const QColor Navy(0x0e, 0x23, 0x40);
 constexpr int Band = 2;
 
 void DrawBand(QPainter& painter, const QRect& outer, const QColor& color) {
@@ -120,9 +117,12 @@ void ChartFocus::ShowCellHint() {
 
 void ChartFocus::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  DrawFrame(painter, rect(), Amber, Navy);
+  // Amber borders the window's dark blue and the bars, navy the chart's light ground: each band
+  // keeps well over 3:1 to what lies beside it (10:1 and more).
+  DrawFrame(painter, rect(), Palette::FocusAmber, Palette::FieldGround);
   // Around the cell's bars the bands turn over: amber against the bars, navy against the ground.
-  if (const auto frame = CellFrame()) DrawFrame(painter, *frame, Navy, Amber);
+  if (const auto frame = CellFrame())
+    DrawFrame(painter, *frame, Palette::FieldGround, Palette::FocusAmber);
 }
 
 }  // namespace penmarrow::ui

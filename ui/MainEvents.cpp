@@ -16,6 +16,7 @@
 #include "ui/accessibility/AccessibleControls.h"
 #include "ui/accessibility/Narrator.h"
 #include "ui/platform/ErrorDisplay.h"
+#include "ui/platform/Palette.h"
 #include "ui/platform/WindowPlacement.h"
 
 namespace penmarrow::ui {
@@ -83,8 +84,8 @@ void TFMain::FormShow() {
   QApplication::setApplicationDisplayName(windowTitle());
   const QString address = MakerAddress();
   const QString shown = QString(address).remove(QRegularExpression(QStringLiteral("^[a-z]+://")));
-  LinkLabel->SetCaption(
-      QStringLiteral("<a href=\"%1\" style=\"color:#8fbcf0\">%2</a>").arg(address, shown));
+  LinkLabel->SetCaption(QStringLiteral("<a href=\"%1\" style=\"color:%3\">%2</a>")
+                            .arg(address, shown, Palette::Accent.name()));
   LinkLabel->move((width() - LinkLabel->width()) / 2, LinkLabel->y());
   windowAnchors_ = AnchorSet();
   windowAnchors_.Add(LinkLabel, akBottom, size());

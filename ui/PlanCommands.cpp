@@ -151,8 +151,8 @@ bool PlanCommands::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != &window_) return false;
   auto* drag = static_cast<QDropEvent*>(event);
-  // The file is taken from the drag's entering: from another Qt program, Qt 6.4 and 6.8 on X11
-  // give the drop event itself no URLs.
+  // Workaround, Qt 6.4 to 6.8 on X11: from another Qt program the drop event itself carries no
+  // URLs, so the file is taken from the drag's entering, until a Qt built with gives them.
   if (type == QEvent::DragEnter) dragged_ = DraggedFile(drag->mimeData());
   if (dragged_.isEmpty()) return false;
   drag->setDropAction(Qt::CopyAction);

@@ -97,8 +97,8 @@ void TFHint::SetParams(std::int64_t AYears, std::int64_t AInitialDeposit,
 
 void TFHint::Show() {
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
-  // Qt 6.4's Wayland plugin leaves a shown popup where it first showed: it shows anew where it
-  // moved.
+  // Workaround, Qt 6.4's Wayland plugin, which leaves a shown popup where it first showed: it
+  // shows anew where it moved. Goes with Qt 6.4 (the #if already leaves it out from 6.5).
   if (isVisible() && pos() != shownAt_ &&
       QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
     hide();

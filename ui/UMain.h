@@ -52,7 +52,7 @@ struct TotalsPanel {
 };
 
 class TFMain : public QWidget {
-  Q_OBJECT  // its own class name lets the accessibility factory expose it as the window
+  Q_OBJECT
 
  public:
   static constexpr QSize DesignClientSize{992, 512};

@@ -195,9 +195,10 @@ TEST(Projection, UnroundedInterestOfYearTwoIsExact) {
   EXPECT_EQ(run.state.realInterest, 107.5L);
 }
 
-TEST(Projection, ConstantsAreTheNearestExtendedValues) {
-  EXPECT_EQ(Hundredth, 0.01L);
-  EXPECT_EQ(GrowthBase, 2.71828L);
+TEST(Projection, ContinuousGrowthTakesTheFiveDigitBase) {
+  Projected run;  // with e for 2.71828, a billion would earn 648,721,271 in ten years
+  run.Run(Continuous(1'000'000'000, 0, 10));
+  EXPECT_EQ(run.interest.values[9], 648'720'716);
 }
 
 }  // namespace

@@ -27,16 +27,6 @@ class AccessibleControls : public WindowFixture {
   static void Settle() { QTest::qWait(1); }
 };
 
-TEST_F(AccessibleControls, TheWindowIsAWindowAndItsContainersArePanels) {
-  EXPECT_EQ(Of(&window)->role(), QAccessible::Window);
-  for (QWidget* panel :
-       {window.pTop, window.pInputValues, window.Panel1, static_cast<QWidget*>(window.APanel),
-        static_cast<QWidget*>(window.gpStats), static_cast<QWidget*>(window.Totals1.panel)})
-    EXPECT_EQ(Of(panel)->role(), QAccessible::Pane) << panel->objectName().toStdString();
-  EXPECT_EQ(Of(window.TIntDep)->role(), QAccessible::EditableText);
-  EXPECT_EQ(Of(window.seYears)->role(), QAccessible::SpinBox);
-}
-
 // A magnifier or a click by position uses the places, which the screen counts in its own pixels.
 TEST_F(AccessibleControls, PlacesAreInTheScreensOwnPixels) {
   const qreal ratio = window.devicePixelRatio();
@@ -193,10 +183,14 @@ TEST_F(AccessibleControls, TheYearsFieldReportsTheNumberItCountsAs) {
   EXPECT_EQ(Of(window.seYears)->childCount(), 0);
 }
 
-// What the narrator tells after each action, once the window waits for the next input: what the
+// What the narrator tells after an action, once the window waits for the next input: what the
 // user changed and what followed; once the input pauses, only the totals that changed. A field's
-// limit is told the first time it refuses a key for it.
-TEST_F(AccessibleControls, TheNarratorTellsWhatEachActionChanged) {
+// limit is told the first time it refuses a key for it. Each row starts from a fresh window, where
+// what it is given is done, told and paused before its action.
+class NarratorTable : public AccessibleControls, public ::testing::WithParamInterface<int> {};
+constexpr int NarratorRows = 22;
+
+TEST_P(NarratorTable, TellsWhatTheActionChanged) {
   const auto press = [&](QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     return [=] {
       control->setFocus();
@@ -210,98 +204,104 @@ TEST_F(AccessibleControls, TheNarratorTellsWhatEachActionChanged) {
       QTest::keyClick(field, key);
     };
   };
+  const auto then = [](auto... actions) { return [=] { (actions(), ...); }; };
+  const auto focusYears = [&] { window.seYears->setFocus(); };
+  const auto fiveAtTheEnd = typeAtEnd(window.TIntDep, Qt::Key_5);
+  const auto lonePoint = [&] { TypeInto(window.TIntRate, "."); };
+  const auto halfAPercent = [&] { TypeInto(window.TIntRate, ".5"); };
+  const auto halfAPercentQuarterly = then(halfAPercent, press(window.CDefFreq, Qt::Key_Down));
+  const auto alternativeOn = [&] { ClickAlternative(); };
+  const auto pastTheDepositsLimit =
+      then([&] { TypeInto(window.TIntDep, "999999"); }, typeAtEnd(window.TIntDep, Qt::Key_9));
+  const std::function<void()> none;
   const QString unchanged;  // nothing new once the input pauses
   const struct {
     const char* action;
+    std::function<void()> given;  // done, told and paused before the action
     std::function<void()> run;
     QString told;
     std::optional<QString> paused;  // none: not checked
   } steps[] = {
-      {"5 at the deposit's end", typeAtEnd(window.TIntDep, Qt::Key_5), "$1,0005.",
+      {"5 at the deposit's end", none, fiveAtTheEnd, "$1,0005.",
        "Your strategy: initial deposit $10,005, total interest $6,550, total savings $17,555."},
-      {"a letter", typeAtEnd(window.TIntDep, Qt::Key_A), "letter a not accepted, still $1,0005.",
-       unchanged},
-      {"BackSpace", typeAtEnd(window.TIntDep, Qt::Key_Backspace), "$1,000.",
+      {"a letter", fiveAtTheEnd, typeAtEnd(window.TIntDep, Qt::Key_A),
+       "letter a not accepted, still $1,0005.", unchanged},
+      {"BackSpace", fiveAtTheEnd, typeAtEnd(window.TIntDep, Qt::Key_Backspace), "$1,000.",
        "Your strategy: initial deposit $1,000, total interest $887, total savings $2,887."},
-      {"BackSpace at the start",
-       [&] {
-         press(window.TIntDep, Qt::Key_Home)();
-         press(window.TIntDep, Qt::Key_Backspace)();
-       },
+      {"BackSpace at the start", none,
+       then(press(window.TIntDep, Qt::Key_Home), press(window.TIntDep, Qt::Key_Backspace)),
        "Nothing to delete, still $1,000.", unchanged},
-      {"a lone point in the rate", [&] { TypeInto(window.TIntRate, "."); }, "point.",
+      {"a lone point in the rate", none, lonePoint, "point.",
        "Your strategy: total interest $0, total savings $2,000."},
-      {"a minus in the rate", typeAtEnd(window.TIntRate, Qt::Key_Minus),
+      {"a minus in the rate", lonePoint, typeAtEnd(window.TIntRate, Qt::Key_Minus),
        "minus not accepted, still point.", unchanged},
-      {"5 after the point", typeAtEnd(window.TIntRate, Qt::Key_5), ".5.",
+      {"5 after the point", lonePoint, typeAtEnd(window.TIntRate, Qt::Key_5), ".5.",
        "Your strategy: total interest $74, total savings $2,074."},
-      {"a deposit frequency", press(window.CDefFreq, Qt::Key_Down), "Quarterly, 2 of 5.",
+      {"a deposit frequency", halfAPercent, press(window.CDefFreq, Qt::Key_Down),
+       "Quarterly, 2 of 5.",
        "Your strategy: regular deposits $4,000, total interest $142, total savings $5,142."},
-      {"the same pick again", [&] { Pick(window.CDefFreq, "Quarterly"); },
+      {"the same pick again", halfAPercentQuarterly, [&] { Pick(window.CDefFreq, "Quarterly"); },
        "Your strategy: regular deposits $4,000, total interest $142, total savings $5,142.",
        unchanged},
-      {"continuous compounding", press(window.CcompFreq, Qt::Key_End),
+      {"continuous compounding", halfAPercentQuarterly, press(window.CcompFreq, Qt::Key_End),
        "Continuous, 3 of 3. No deposits for continuous compounding. Use daily compounding for "
        "similar results. Regular deposit and deposit frequency unavailable.",
        "Your strategy: regular deposits $0, total interest $51, total savings $1,051."},
-      {"back to annual compounding", press(window.CcompFreq, Qt::Key_Home),
+      {"back to annual compounding",
+       then(halfAPercentQuarterly, press(window.CcompFreq, Qt::Key_End)),
+       press(window.CcompFreq, Qt::Key_Home),
        "Annually, 1 of 3. Regular deposit back to $100, deposit frequency available.",
        "Your strategy: regular deposits $4,000, total interest $142, total savings $5,142."},
-      {"quarterly compounding", press(window.CcompFreq, Qt::Key_Down), "Quarterly, 2 of 3.",
-       "Your strategy: total interest $150, total savings $5,150."},
-      {"a compound frequency no longer offered", press(window.CDefFreq, Qt::Key_Up),
+      {"quarterly compounding", halfAPercentQuarterly, press(window.CcompFreq, Qt::Key_Down),
+       "Quarterly, 2 of 3.", "Your strategy: total interest $150, total savings $5,150."},
+      {"a compound frequency no longer offered",
+       then(halfAPercentQuarterly, press(window.CcompFreq, Qt::Key_Down)),
+       press(window.CDefFreq, Qt::Key_Up),
        "Annually, 1 of 5. Compound frequency changed to Continuous.",
        "Your strategy: regular deposits $100, total interest $51, total savings $1,151."},
-      {"the alternative switched on", [&] { ClickAlternative(); },
-       "Alternative strategy inputs available.",
-       "Your strategy: total savings $1,151. Alternative strategy: total savings $1,818. "
-       "Alternative strategy ends $667 higher."},
-      {"a later start", press(window.TB, Qt::Key_End), "Start 9 years later.",
-       "Alternative strategy: regular deposits $75, total interest $5, total savings $1,080."},
-      {"fewer years than the start",
-       [&] {
-         window.seYears->setFocus();
-         TypeYears("3");
-       },
-       "3 years. Start pulled back to 2 years later.",
-       "Your strategy: total interest $15, total savings $1,115."},
-      {"the totals key", press(window.TIntDep, Qt::Key_T, Qt::ControlModifier),
-       "After 3 years. Your strategy: initial deposit $1,000, regular deposits $100, total "
-       "interest $15, total savings $1,115. Alternative strategy: initial deposit $1,000, "
-       "regular deposits $75, total interest $5, total savings $1,080. Your strategy ends $35 "
-       "higher.",
+      {"the alternative switched on", none, alternativeOn, "Alternative strategy inputs available.",
+       "Your strategy: total savings $2,887. Alternative strategy: total savings $2,572. Your "
+       "strategy ends $315 higher."},
+      {"a later start", alternativeOn, press(window.TB, Qt::Key_End), "Start 9 years later.",
+       "Alternative strategy: regular deposits $75, total interest $50, total savings $1,125."},
+      {"fewer years than the start", then(alternativeOn, press(window.TB, Qt::Key_End)),
+       then(focusYears, [&] { TypeYears("3"); }), "3 years. Start pulled back to 2 years later.",
+       "Your strategy: regular deposits $300, total interest $173, total savings $1,473."},
+      {"the totals key", alternativeOn, press(window.TIntDep, Qt::Key_T, Qt::ControlModifier),
+       "After 10 years. Your strategy: initial deposit $1,000, regular deposits $1,000, total "
+       "interest $887, total savings $2,887. Alternative strategy: initial deposit $1,000, regular "
+       "deposits $750, total interest $822, total savings $2,572. Your strategy ends $315 higher.",
        unchanged},
-      {"the alternative switched off", [&] { ClickAlternative(); },
+      {"the alternative switched off", alternativeOn, alternativeOn,
        "Alternative strategy inputs unavailable.", unchanged},
-      {"a caret move", press(window.TIntDep, Qt::Key_Left),
-       "Alternative strategy inputs unavailable.", unchanged},
-      {"a deposit past its limit",
-       [&] {
-         TypeInto(window.TIntDep, "999999");
-         typeAtEnd(window.TIntDep, Qt::Key_9)();
-       },
+      {"a caret move", fiveAtTheEnd, press(window.TIntDep, Qt::Key_Left),
+       "Your strategy: initial deposit $10,005, total interest $6,550, total savings $17,555.",
+       unchanged},
+      {"a deposit past its limit", none, pastTheDepositsLimit,
        "9 not accepted, at most $999,999, still 999999.", std::nullopt},
-      {"past it once more", typeAtEnd(window.TIntDep, Qt::Key_9), "9 not accepted, still 999999.",
-       unchanged},
-      {"the years past theirs",
-       [&] {
-         window.seYears->setFocus();
-         TypeYears("60");
-       },
+      {"past it once more", pastTheDepositsLimit, typeAtEnd(window.TIntDep, Qt::Key_9),
+       "9 not accepted, still 999999.", unchanged},
+      {"the years past theirs", none, then(focusYears, [&] { TypeYears("60"); }),
        "60 not accepted, at most 50 years, now 50 years.", std::nullopt},
   };
-  Narration().SetTotalsPause(std::numeric_limits<int>::max());  // each step pauses below
-  for (const auto& step : steps) {
-    step.run();
-    const QString told = Told();
-    EXPECT_EQ(told.toStdString(), step.told.toStdString()) << step.action;
+  ASSERT_EQ(std::size(steps), std::size_t{NarratorRows});
+  const auto& step = steps[GetParam()];
+  Narration().SetTotalsPause(std::numeric_limits<int>::max());  // the row pauses below
+  if (step.given) {
+    step.given();
+    Told();
     Narration().InputPaused();
-    if (!step.paused) continue;
-    EXPECT_EQ(Narration().LastMessage().toStdString(),
-              (step.paused->isEmpty() ? told : *step.paused).toStdString())
-        << step.action << ", once the input paused";
   }
+  step.run();
+  const QString told = Told();
+  EXPECT_EQ(told.toStdString(), step.told.toStdString()) << step.action;
+  Narration().InputPaused();
+  if (!step.paused) return;
+  EXPECT_EQ(Narration().LastMessage().toStdString(),
+            (step.paused->isEmpty() ? told : *step.paused).toStdString())
+      << step.action << ", once the input paused";
 }
+INSTANTIATE_TEST_SUITE_P(Rows, NarratorTable, ::testing::Range(0, NarratorRows));
 
 // Opened from the keyboard, the chart's menu stands on its first command and says what it holds;
 // a command done is confirmed.

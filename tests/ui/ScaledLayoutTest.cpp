@@ -72,6 +72,7 @@ TEST_F(ScaledLayout, NoTextIsCutAndNoControlsOverlap) {
 
 TEST_F(ScaledLayout, TheChartIsDrawnAtTheScreensResolution) {
   const qreal scale = window.devicePixelRatio();
+  if (scale == 1) GTEST_SKIP() << "at 1x nothing can be stretched: the run at 2x checks this";
   EXPECT_EQ(window.Chart->bufferDevicePixelRatio(), scale);
   window.Chart->replot();
   const QImage shot = window.Chart->grab().toImage();

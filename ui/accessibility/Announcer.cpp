@@ -47,7 +47,9 @@ void Announcer::Say(const QString& message) {
   QAccessibleAnnouncementEvent announcement(window_, message);
   QAccessible::updateAccessibility(&announcement);
 #else
-  // A reader keeps the name it read of an object: every message is an object of its own.
+  // Workaround, Qt before 6.8, which has no announcement call: each message shows as a
+  // notification object of its own (a reader keeps the name it read of an object). Goes once
+  // Qt 6.8 is the oldest Qt built with (Debian 12's Qt 6.4 dropped).
   auto* notice = new Notice(window_, message);
   notices_.push_back(QAccessible::registerAccessibleInterface(notice));
   QAccessibleEvent shown(notice, QAccessible::ObjectShow);

@@ -1,7 +1,6 @@
 #pragma once
 // Hands a message to screen readers, each message as new, so that a reader that keeps what it
-// read of an object never repeats an older one. Qt 6.8 announces it; before 6.8 Qt has no
-// announcement call, so each message shows as a notification of its own, which readers speak.
+// read of an object never repeats an older one.
 
 #include <QPointer>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 // The frequency lists and the start-later slider as a screen reader hears them: their caption and
 // what they show, "Deposit frequency: Monthly, 3 of 5", "Start later: 2 years". From Qt 6.8 the
-// caption is the name and what they show the value's text; before, the name holds both. The
+// caption is the name and what they show the value's text (ListNameHoldsChoice below). The
 // caption is no label relation here: a screen reader would speak the label in place of the name,
 // and with it the choice would go unheard.
 
@@ -9,8 +9,8 @@
 
 namespace penmarrow::ui {
 
-// Before Qt 6.8 readers learn a control's value text only from its name: the lists' names then
-// hold their caption and their choice.
+// Workaround, Qt before 6.8: readers learn a control's value text only from its name, so the
+// lists' names hold their caption and their choice. Goes once Qt 6.8 is the oldest Qt built with.
 inline constexpr bool ListNameHoldsChoice = QT_VERSION < QT_VERSION_CHECK(6, 8, 0);
 
 class TComboBox;

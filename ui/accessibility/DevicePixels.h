@@ -1,8 +1,9 @@
 #pragma once
-// Places on the screen as assistive tools count them. Qt's AT-SPI bridge hands on Qt's
-// device-independent pixels unchanged (Qt 6.4 and later), while X11 and every tool reading the
-// places count device pixels: at a scale factor of 2 a magnifier or a click by position would land
-// at half the distance. The program's own accessible objects therefore report device pixels.
+// Places on the screen as assistive tools count them. Workaround, Qt 6.4 to 6.8: Qt's AT-SPI bridge
+// hands on Qt's device-independent pixels unchanged, while X11 and every tool reading the places
+// count device pixels: at a scale factor of 2 a magnifier or a click by position would land at half
+// the distance. The program's own accessible objects therefore report device pixels, until a Qt
+// built with scales the places itself (desktop.a11y's places at twice the size then fail).
 
 #include <QAccessibleWidget>
 #include <QRect>

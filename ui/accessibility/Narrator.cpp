@@ -64,7 +64,7 @@ Narrator::Narrator(TFMain& window) : QObject(&window), window_(window), announce
 
 void Narrator::WatchPicks(QComboBox* box) {
   // Qt 6.8's open list reports a pick made with Return twice; a pick that changed nothing is not
-  // news.
+  // news. Workaround for that Qt 6.8 report; goes once a Qt built with reports a pick once.
   connect(box, &QComboBox::currentIndexChanged, this, [this, box] { choiceChanged_[box] = true; });
   connect(box, &QComboBox::activated, this, [this, box] {
     if (std::exchange(choiceChanged_[box], false)) Tell(own_, box, SpokenChoice(*box));

@@ -39,7 +39,8 @@ bool SelectionIsNoise(QLineEdit* line) {
 
 // The focused field's caret and selection reports, held until its text is told: a reader that
 // learns of the caret moved off a selection before it learns of the text typed over it says
-// "Text unselected". Qt 6.4 tells of the caret first, later Qt versions of the text.
+// "Text unselected". Workaround, Qt 6.4, which tells of the caret first (6.8 tells of the text
+// first): the holding goes once Qt 6.4 is no longer built with.
 struct CaretReport {
   QAccessible::Event type;
   int cursor;
@@ -93,8 +94,9 @@ void TellNarrowed(QLineEdit* line, const QAccessibleTextUpdateEvent& update) {
   }
 }
 
-// The viewport of an item view, a drop-down list's pop-up: Qt's table of the view has no index for
-// it and warns "QAccessibleTable::indexOfChild Fix my children" whenever a reader asks.
+// The viewport of an item view, a drop-down list's pop-up. Workaround, Qt 6.4 to 6.8: Qt's table
+// of the view has no index for it and warns "QAccessibleTable::indexOfChild Fix my children"
+// whenever a reader asks; goes once a Qt built with places the viewport among the list's children.
 bool IsItemViewport(const QObject* object) {
   const auto* view = object ? qobject_cast<const QAbstractItemView*>(object->parent()) : nullptr;
   return view && view->viewport() == object;

@@ -5,15 +5,12 @@
 #include <QPainter>
 
 #include "ui/platform/Compositing.h"
+#include "ui/platform/Palette.h"
 #include "ui/platform/WindowFonts.h"
 
 namespace penmarrow::ui {
 namespace {
 
-// The balloon in the window's style: a lighter blue face, a light blue edge, white bold text.
-const QColor Face(0x2b, 0x51, 0x82);
-const QColor Edge(0x8f, 0xbc, 0xf0);
-const QColor Ink(Qt::white);
 constexpr int StemInset = 14;  // from the balloon's left edge to the stem's upright side
 constexpr int StemWidth = 12;
 constexpr int StemHeight = 10;
@@ -110,9 +107,9 @@ void TBalloonHint::paintEvent(QPaintEvent*) {
   // Whole-pixel regions rather than paths, so that the edge lies exactly on the window's mask.
   QPainter painter(this);
   const QRegion shape = Shape();
-  for (const QRect& part : shape) painter.fillRect(part, Edge);
-  for (const QRect& part : Inner(shape)) painter.fillRect(part, Face);
-  painter.setPen(Ink);
+  for (const QRect& part : shape) painter.fillRect(part, Palette::Accent);
+  for (const QRect& part : Inner(shape)) painter.fillRect(part, Palette::ButtonFace);
+  painter.setPen(Palette::Ink);
   painter.drawText(TextRect(), Qt::AlignLeft | Qt::AlignTop, Lines(title_));
 }
 

@@ -14,7 +14,8 @@ bool CompositorRuns() {
   if (platform.startsWith(QLatin1String("wayland"))) return true;
 #if QT_CONFIG(xcb)
   // A compositing manager owns the selection _NET_WM_CM_S<screen> while it runs (EWMH). Only xcb
-  // has a display to ask: Qt 6.8's offscreen platform offers the interface without one.
+  // has a display to ask. Workaround, Qt 6.8: its offscreen platform offers the X11 interface
+  // without a display, so both are checked; a guard that costs nothing, kept for every Qt.
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   if (platform == QLatin1String("xcb") && x11 && x11->display()) {
     Display* display = x11->display();

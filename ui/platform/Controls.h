@@ -13,7 +13,7 @@ namespace penmarrow::ui {
 
 // A slider whose position follows a lowered maximum and reports that move at once.
 class TTrackBar : public QSlider {
-  Q_OBJECT  // its own class name lets the accessibility factory find it
+  Q_OBJECT
 
  public:
   explicit TTrackBar(QWidget* parent = nullptr);
@@ -25,7 +25,7 @@ class TTrackBar : public QSlider {
 
 // A pick-only list; OnChange is the user's pick, never a selection made from code.
 class TComboBox : public QComboBox {
-  Q_OBJECT  // its own class name lets the accessibility factory find it
+  Q_OBJECT
 
  public:
   explicit TComboBox(QWidget* parent = nullptr);
@@ -42,7 +42,7 @@ class TPanel : public QFrame {
 
 // A check box whose OnClick runs at every change of its state, as the toolkit's does.
 class TCheckBox : public QCheckBox {
-  Q_OBJECT  // its own class name lets the accessibility factory find it
+  Q_OBJECT
 
  public:
   explicit TCheckBox(const QString& caption, QWidget* parent = nullptr);

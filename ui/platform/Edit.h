@@ -13,7 +13,7 @@
 namespace penmarrow::ui {
 
 class TEdit : public QLineEdit {
-  Q_OBJECT  // its own class name lets the accessibility factory tell it from a plain line edit
+  Q_OBJECT
 
  public:
   using Handler = std::function<void(TEdit&)>;

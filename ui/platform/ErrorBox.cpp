@@ -32,7 +32,8 @@ void ShowErrorBox(const QString& message) {
   ok->setIcon(QIcon());  // the style's stock button icon belongs to no other control of the window
   box.setDefaultButton(ok);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
-  // From Qt 6.6 a platform may show its own message dialog instead, without the program's look.
+  // Workaround, Qt 6.6 and later: a platform may show its own message dialog instead, without the
+  // program's look. The #if goes once Qt 6.6 is the oldest Qt built with; the option stays.
   box.setOption(QMessageBox::Option::DontUseNativeDialog);
 #endif
   // Neither modal nor exec(): Qt's modality would throw away the keys typed at the window beneath.

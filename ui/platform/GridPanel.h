@@ -9,7 +9,7 @@
 namespace penmarrow::ui {
 
 class TGridPanel : public QWidget {
-  Q_OBJECT  // its own class name lets the accessibility factory expose it as a panel
+  Q_OBJECT
 
  public:
   enum class Placement { Fill, LeftEdge };

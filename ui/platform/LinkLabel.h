@@ -7,7 +7,7 @@ namespace penmarrow::ui {
 
 // A label holding an <a> element; a click reports the link's target.
 class TLinkLabel : public QLabel {
-  Q_OBJECT  // its own class name lets the accessibility factory expose it as a link
+  Q_OBJECT
 
  public:
   explicit TLinkLabel(const QString& caption, QWidget* parent = nullptr);

@@ -10,7 +10,7 @@
 namespace penmarrow::ui {
 
 class TSpinEdit : public QAbstractSpinBox {
-  Q_OBJECT  // its own class name lets the accessibility factory find it
+  Q_OBJECT
 
  public:
   explicit TSpinEdit(int minValue, int maxValue, QWidget* parent = nullptr);

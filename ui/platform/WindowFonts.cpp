@@ -8,8 +8,9 @@ namespace penmarrow::ui {
 namespace {
 
 const QString WindowFace = QStringLiteral("Tahoma");
-// The Wine fonts' Tahoma bold carries bold widths over regular-weight strokes, so it reads as
-// regular; DejaVu Sans, which that Tahoma is drawn from, has a real bold of nearly the same widths.
+// Workaround, the Wine fonts' Tahoma bold, which carries bold widths over regular-weight strokes
+// and so reads as regular; DejaVu Sans, which that Tahoma is drawn from, has a real bold of nearly
+// the same widths. Goes if the Tahoma face found has bold strokes of its own.
 const QString BoldFace = QStringLiteral("DejaVu Sans Condensed");
 
 }  // namespace
