@@ -42,7 +42,7 @@ void TFMain::CDefFreqChange() {
   }
   // A choice no longer offered falls on "Continuous" without entering continuous compounding mode.
   CcompFreq->setCurrentIndex(keep >= 0 ? keep : CcompFreq->count() - 1);
-  if (keep < 0) narrator_->CompoundFrequencyForced();
+  if (keep < 0) narrator_->CompoundFrequencyForced(*lCompFreq, *CcompFreq);
   ReadCompoundFrequency();
   ReadAltCompoundFrequency();
   Recalculate();
@@ -73,7 +73,7 @@ void TFMain::EnterContinuousMode() {
       CcompFreq->parentWidget()->mapToGlobal(CcompFreq->geometry().bottomLeft() + QPoint(0, 1)));
   ProcessWaitingEvents();
   BalloonHint->Delay = HoverNoticeDelay;
-  narrator_->ContinuousModeEntered(ContinuousNotice);
+  narrator_->ContinuousModeEntered(ContinuousNotice, *Label4, *Label6);
 }
 
 void TFMain::LeaveContinuousMode() {
@@ -81,7 +81,7 @@ void TFMain::LeaveContinuousMode() {
   TRegDep->SetText(PrevRegularDep);
   TRegDep->setEnabled(true);
   BalloonHint->SetHoverEnabled(false);
-  narrator_->ContinuousModeLeft();
+  narrator_->ContinuousModeLeft(*Label4, TRegDep->text(), *Label6);
 }
 
 void TFMain::CAltFreqChange() {

@@ -21,9 +21,9 @@
 namespace penmarrow::ui {
 
 TFMain::TFMain() {
-  InstallAccessibleControls();
+  InstallAccessibleControls(*this);
   CreateControls();
-  narrator_ = new Narrator(*this);
+  narrator_ = new Narrator(*this, {CDefFreq, CcompFreq, CAltFreq}, *seYears);
   plans_ = new PlanCommands(*this, *narrator_);
   WireEvents();
   FormCreate();
@@ -142,7 +142,7 @@ void TFMain::SwitchAlternative() {
   for (int i = AlternativeSeries; i < TChart::SeriesCount; ++i)
     Chart->Series(i).SetShowInLegend(on);
   APanel->setEnabled(on);
-  narrator_->AlternativeSwitched(on);
+  narrator_->AlternativeSwitched(*APanel, on);
 }
 
 void TFMain::seYearsChange() {
@@ -159,7 +159,7 @@ void TFMain::seYearsChange() {
 
 void TFMain::TBChange() {
   ShowStartLater();
-  narrator_->StartLaterMoved();
+  narrator_->StartLaterMoved(*TB);
   Recalculate();
 }
 

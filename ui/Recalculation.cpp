@@ -76,7 +76,7 @@ void TFMain::ShowTotals(const TotalsPanel& totals, int strategy) {
   const auto values = figures.Shown();
   const auto rows = totals.Rows();
   for (std::size_t i = 0; i < rows.size(); ++i) rows[i].second->SetCaption(MoneyText(values[i]));
-  narrator_->TotalsShown(totals, figures);
+  narrator_->TotalsShown(static_cast<std::size_t>(strategy), totals, figures, seYears->Value());
 }
 
 }  // namespace penmarrow::ui

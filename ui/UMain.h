@@ -7,11 +7,10 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QWidget>
-#include <array>
-#include <utility>
 
 #include "core/KeyEdit.h"
 #include "core/Projection.h"
+#include "ui/TotalsPanel.h"
 #include "ui/platform/Anchors.h"
 #include "ui/platform/BalloonHint.h"
 #include "ui/platform/Controls.h"
@@ -33,26 +32,8 @@ class ChartFocus;
 class Narrator;
 class PlanCommands;
 
-// The totals of one strategy: a heading and four captions with their values.
-struct TotalsPanel {
-  QFrame* panel;
-  TLabel* heading;
-  TLabel* initialDep;
-  TLabel* regularDep;
-  TLabel* totalInt;
-  TLabel* total;
-  TLabel* initialDepVal;
-  TLabel* regularDepVal;
-  TLabel* totalIntVal;
-  TLabel* totalVal;
-  AnchorSet anchors;
-  // Each caption with its value, top to bottom.
-  std::array<std::pair<TLabel*, TLabel*>, 4> Rows() const;
-  bool LabelsFit() const;
-};
-
 class TFMain : public QWidget {
-  Q_OBJECT  // its own class name lets the accessibility factory expose it as the window
+  Q_OBJECT
 
  public:
   static constexpr QSize DesignClientSize{992, 512};
@@ -135,6 +116,7 @@ class TFMain : public QWidget {
   void CreateTotals();
   void CreateTotalsPanel(TotalsPanel& totals, int strategy);
   void SetTabOrder();
+  void NameControls();  // for screen readers
   void WireEvents();
   void ArrangeControls();
 
