@@ -30,7 +30,7 @@ void TFMain::CreateChartMenu() {
   auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), Chart, nullptr, nullptr,
                                  Qt::WidgetShortcut);
   connect(shiftF10, &QShortcut::activated, this, [this] {
-    ErrorDisplay::Guard([&] { ChartContextPopup(Chart->rect().center(), true); });
+    ErrorDisplay::GuardHoldingKeys([&] { ChartContextPopup(Chart->rect().center(), true); });
   });
 }
 

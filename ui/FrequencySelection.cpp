@@ -64,7 +64,7 @@ void TFMain::EnterContinuousMode() {
   // A repeated pick must not store the "$0" it wrote itself as the saver's amount.
   if (TRegDep->isEnabled()) PrevRegularDep = TRegDep->text();
   CDefFreq->setEnabled(false);
-  TRegDep->SetText(QStringLiteral("$0"));
+  TRegDep->SetTextAndNotify(QStringLiteral("$0"));
   TRegDep->setEnabled(false);
   BalloonHint->SetHoverEnabled(true);
   BalloonHint->SetTitle(ContinuousNotice);
@@ -78,7 +78,7 @@ void TFMain::EnterContinuousMode() {
 
 void TFMain::LeaveContinuousMode() {
   CDefFreq->setEnabled(true);
-  TRegDep->SetText(PrevRegularDep);
+  TRegDep->SetTextAndNotify(PrevRegularDep);
   TRegDep->setEnabled(true);
   BalloonHint->SetHoverEnabled(false);
   narrator_->ContinuousModeLeft(*Label4, TRegDep->text(), *Label6);

@@ -75,7 +75,7 @@ void TFMain::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (shownOnce_) return;
   shownOnce_ = true;
-  ErrorDisplay::Guard([this] { FormShow(); });
+  ErrorDisplay::GuardHoldingKeys([this] { FormShow(); });
 }
 
 void TFMain::FormShow() {

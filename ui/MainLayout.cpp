@@ -42,7 +42,7 @@ TLabel* Caption(const QString& text, QWidget* parent, int left, int top) {
 
 TEdit* Field(const QString& text, QWidget* parent, int left, int top, int width) {
   auto* field = Place(new TEdit(parent), left, top, width, 24);
-  field->SetText(text);
+  field->SetTextAndNotify(text);
   return field;
 }
 

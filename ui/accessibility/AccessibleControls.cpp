@@ -33,7 +33,7 @@ TextField::Writer Checked(QWidget* field, std::function<QString()> current,
     if (!field->isEnabled() || !accepts(splice.AppliedTo(current()))) return false;
     QTimer::singleShot(0, field, [=] {
       const QString text = splice.AppliedTo(current());
-      if (field->isEnabled() && accepts(text)) ErrorDisplay::Guard([&] { apply(text); });
+      if (field->isEnabled() && accepts(text)) ErrorDisplay::GuardHoldingKeys([&] { apply(text); });
     });
     return true;
   };
@@ -88,7 +88,7 @@ class YearsField : public TextField, public QAccessibleValueInterface {
   }
   void setCurrentValue(const QVariant& value) override {
     QTimer::singleShot(0, spin_, [spin = spin_, years = value.toInt()] {
-      ErrorDisplay::Guard([&] { spin->SetValue(years); });
+      ErrorDisplay::GuardHoldingKeys([&] { spin->SetValue(years); });
     });
   }
   QVariant maximumValue() const override { return spin_->MaxValue(); }

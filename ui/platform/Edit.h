@@ -21,7 +21,7 @@ class TEdit : public QLineEdit {
   explicit TEdit(QWidget* parent = nullptr);
 
   // Writing a different text runs OnChange before returning; an equal text runs nothing.
-  void SetText(const QString& text);
+  void SetTextAndNotify(const QString& text);
   // An accepted edit: writes the text, puts the caret at `caret` and runs `settle`. An error that
   // OnChange raises is passed on only after all three, so the edit stays whole (its caret, its
   // undo, the amount saved from it) whatever the recalculation raised.
