@@ -13,7 +13,7 @@ namespace penmarrow::ui {
 
 void TFMain::WireEntryFields() {
   for (TEdit* field : {TIntDep, TRegDep, TAltdep, TIntRate})
-    field->OnChange = [this](TEdit&) { TIntRateChange(); };
+    field->OnChange = [this](TEdit&) { Recalculate(); };
   for (TEdit* field : {TIntDep, TRegDep, TAltdep}) {
     field->OnKeyPress = [this](TEdit& sender, char16_t& key) { TIntDepKeyPress(sender, key); };
     field->OnKeyDown = [this](TEdit& sender, int& key) { TIntDepKeyDown(sender, key); };

@@ -6,7 +6,6 @@
 #include "core/FrequencyTable.h"
 #include "ui/UMain.h"
 #include "ui/accessibility/Narrator.h"
-#include "ui/eventloop/WaitingEvents.h"
 #include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
@@ -56,7 +55,7 @@ void TFMain::CcompFreqChange() {
     EnterContinuousMode();
   else
     LeaveContinuousMode();
-  TRegDep->OnChange = [this](TEdit&) { TIntRateChange(); };
+  TRegDep->OnChange = [this](TEdit&) { Recalculate(); };
   Recalculate();
 }
 
@@ -71,7 +70,8 @@ void TFMain::EnterContinuousMode() {
   BalloonHint->Delay = NoticeDelay;
   BalloonHint->ShowHint(
       CcompFreq->parentWidget()->mapToGlobal(CcompFreq->geometry().bottomLeft() + QPoint(0, 1)));
-  ProcessWaitingEvents();
+  // The notice's timer runs before its delay goes back; keys and clicks wait for their turn.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   BalloonHint->Delay = HoverNoticeDelay;
   narrator_->ContinuousModeEntered(ContinuousNotice, *Label4, *Label6);
 }

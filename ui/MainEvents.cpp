@@ -168,8 +168,6 @@ void TFMain::ShowStartLater() {
   lStartLater->SetCaption(QStringLiteral("%1 years").arg(TB->Position()));
 }
 
-void TFMain::TIntRateChange() { Recalculate(); }
-
 void TFMain::LinkLabelLinkClick(const QString& link) {
   narrator_->LinkFollowed(LinkLabel->ShownText());
   QDesktopServices::openUrl(QUrl(link));

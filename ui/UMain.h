@@ -1,7 +1,8 @@
 #pragma once
-// The main window. One keystroke flows: entry field key rule → field text → TIntRateChange →
-// Recalculate → CalculateStrategy (core projection) → chart series → totals labels read back
-// from the series → back in the key rule, the caret.
+// The main window. One keystroke flows: the field takes the key (TEdit) → its key rule
+// (EntryKeys) → the field's text, whose change runs Recalculate → CalculateStrategy (core
+// projection) → chart series, replotted from the event loop → totals read back from the series →
+// back in the key rule, the caret; the narrator tells it once the window waits for input again.
 
 #include <QFrame>
 #include <QMenu>
@@ -131,7 +132,6 @@ class TFMain : public QWidget {
   void seYearsChange();
   void TBChange();  // the start-later slider
   void ShowStartLater();
-  void TIntRateChange();  // a change of any entry field: TIntDep, TRegDep, TAltdep and TIntRate
   void LinkLabelLinkClick(const QString& link);
 
   // key rules of the entry fields

@@ -85,7 +85,7 @@ void TEdit::SetTextAndNotify(const QString& text) {
   setText(text);
   undo_ = undoable_ ? std::optional<QString>(before) : std::nullopt;
   if (eventDepth_ == 0) beforeEvent_ = Current();
-  RunChange();
+  if (OnChange) OnChange(*this);
 }
 
 void TEdit::WriteEdit(const QString& text, int caret, const std::function<void()>& settle) {
@@ -133,10 +133,13 @@ void TEdit::TextEditedByControl() {
       setCursorPosition(beforeEvent_.selStart);
     return;
   }
-  SettleAfter([this] { RunChange(); },
-              [this] {
-                if (OnAccepted) OnAccepted(*this);
-              });
+  SettleAfter(
+      [this] {
+        if (OnChange) OnChange(*this);
+      },
+      [this] {
+        if (OnAccepted) OnAccepted(*this);
+      });
 }
 
 void TEdit::keyPressEvent(QKeyEvent* event) {
@@ -166,17 +169,14 @@ void TEdit::TakeKey(const QKeyEvent& event) {
     return;
   }
   // The edit commands' keys run them as the menu does; any other shortcut types nothing.
-  if (RunShortcut(event) || MakesShortcut(event)) return;
-  if (event.key() == Qt::Key_Backspace) {
-    Press(u'\b');
-    return;
-  }
+  if (RunShortcut(event) || MakesShortcut(event) || !OnKeyPress) return;
   // An input method or a robot may send several characters at once: each is one key.
-  for (const QChar character : event.text()) Press(character.unicode());
-}
-
-void TEdit::Press(char16_t character) {
-  if (OnKeyPress) ErrorDisplay::GuardHoldingKeys([&] { OnKeyPress(*this, character); });
+  const QString keys = event.key() == Qt::Key_Backspace ? QStringLiteral("\b") : event.text();
+  for (const QChar character : keys)
+    ErrorDisplay::GuardHoldingKeys([&] {
+      char16_t key = character.unicode();
+      OnKeyPress(*this, key);
+    });
 }
 
 void TEdit::DeleteSelection() {
@@ -308,10 +308,6 @@ void TEdit::focusOutEvent(QFocusEvent* event) {
   const bool movedWithinWindow =
       event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
   if (movedWithinWindow && OnExit) ErrorDisplay::GuardHoldingKeys([this] { OnExit(*this); });
-}
-
-void TEdit::RunChange() {
-  if (OnChange) OnChange(*this);
 }
 
 }  // namespace penmarrow::ui

@@ -70,13 +70,11 @@ class TEdit : public QLineEdit {
   std::vector<Command> Commands();
   bool RunShortcut(const QKeyEvent& event);
   void TakeKey(const QKeyEvent& event);
-  void Press(char16_t character);
   void DeleteSelection();
   void Cut();
   void Paste();
   void Undo();
   void TextEditedByControl();
-  void RunChange();
 
   struct State {
     QString text;
