@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QLabel>
 
-#include "ui/TotalsPanel.h"
 #include "ui/accessibility/SpokenText.h"
 
 namespace penmarrow::ui {
@@ -29,11 +28,6 @@ void MarkSpokenElsewhere(QLabel& label) {
 
 bool SpokenElsewhere(const QObject& label) {
   return label.property(SpokenElsewhereProperty).toBool();
-}
-
-void NameTotals(const TotalsPanel& totals) {
-  for (const auto& [caption, value] : totals.Rows())
-    value->setAccessibleName(Spoken(totals.heading->text(), caption->text(), value->text()));
 }
 
 void DescribeKeys(QWidget& window, std::initializer_list<QWidget*> inputs, QWidget& chart) {

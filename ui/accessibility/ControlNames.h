@@ -1,6 +1,6 @@
 #pragma once
-// The names a screen reader speaks for the window's controls: each input with its caption, each
-// total with its strategy and caption; the descriptions that name the keys a listener cannot see.
+// The names a screen reader speaks for the window's controls: each input with its caption; the
+// descriptions that name the keys a listener cannot see.
 
 #include <initializer_list>
 
@@ -11,8 +11,6 @@ class QWidget;
 
 namespace penmarrow::ui {
 
-struct TotalsPanel;
-
 // Named for a listener, "Alternative strategy, change regular deposit:", on the field and on its
 // caption, so that a reader that names the field by its caption says it once.
 void NameForListener(QLabel& caption, QWidget& field, const QString& heading);
@@ -20,8 +18,6 @@ void NameForListener(QLabel& caption, QWidget& field, const QString& heading);
 // over it, so that reviewing the screen says it once.
 void MarkSpokenElsewhere(QLabel& label);
 bool SpokenElsewhere(const QObject& label);
-// Called whenever the totals' values change: "Your strategy, total savings, $2,887".
-void NameTotals(const TotalsPanel& totals);
 // The keys a listener cannot see: the totals key on every input, the chart's keys on the chart.
 void DescribeKeys(QWidget& window, std::initializer_list<QWidget*> inputs, QWidget& chart);
 // The keys a listener cannot see, for the help key.

@@ -9,6 +9,7 @@
 #include "core/KeyEdit.h"
 #include "core/MoneyText.h"
 #include "core/RateText.h"
+#include "ui/TotalsPanel.h"
 #include "ui/accessibility/ControlNames.h"
 #include "ui/accessibility/SpokenText.h"
 #include "ui/accessibility/TextChanges.h"
@@ -42,6 +43,12 @@ QString LimitPassed(const QString& candidate, FieldRule rule) {
   if (rule == FieldRule::Money)
     return MoneyToInt64(View(candidate), 0) > MoneyLimit ? SpokenMoneyLimit() : QString();
   return RateToFloat(View(candidate), 0) > RateLimit ? SpokenRateLimit() : QString();
+}
+
+// Each total's value named with its strategy and caption: "Your strategy, total savings, $2,887".
+void NameTotals(const TotalsPanel& totals) {
+  for (const auto& [caption, value] : totals.Rows())
+    value->setAccessibleName(Spoken(totals.heading->text(), caption->text(), value->text()));
 }
 
 }  // namespace
