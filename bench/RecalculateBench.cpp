@@ -40,7 +40,7 @@ void WorstRecalculation(benchmark::State& state) {
   bool odd = false;
   for (auto _ : state) {
     replotted = false;
-    window.TIntDep->SetText(odd ? QStringLiteral("$1,000") : QStringLiteral("$1,0005"));
+    window.TIntDep->SetTextAndNotify(odd ? QStringLiteral("$1,000") : QStringLiteral("$1,0005"));
     while (!replotted) QCoreApplication::processEvents();  // the chart's own queued replot
     odd = !odd;
   }

@@ -111,7 +111,7 @@ void ChartFocus::ShowCellHint() {
     return;
   }
   const int year = ChartCursor::Of(chart_).Current()->y() + 1;
-  ErrorDisplay::Guard(
+  ErrorDisplay::GuardHoldingKeys(
       [&] { showHint_(year, QRect(chart_.mapToGlobal(frame->topLeft()), frame->size())); });
 }
 

@@ -30,7 +30,7 @@ void TFMain::CreateChartMenu() {
   auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), Chart, nullptr, nullptr,
                                  Qt::WidgetShortcut);
   connect(shiftF10, &QShortcut::activated, this, [this] {
-    ErrorDisplay::Guard([&] { ChartContextPopup(Chart->rect().center(), true); });
+    ErrorDisplay::GuardHoldingKeys([&] { ChartContextPopup(Chart->rect().center(), true); });
   });
 }
 
@@ -54,7 +54,7 @@ void TFMain::CopyFigures() {
   figures->setText(TabSeparated(table));
   figures->setHtml(HtmlTable(table));
   QGuiApplication::clipboard()->setMimeData(figures);
-  narrator_->FiguresCopied(table.rows.size());
+  narrator_->FiguresCopied(*miCopyFigures, table.rows.size());
 }
 
 void TFMain::CopyChart() {
@@ -65,7 +65,7 @@ void TFMain::CopyChart() {
   image.setDevicePixelRatio(ratio);
   Chart->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
   QGuiApplication::clipboard()->setPixmap(image);
-  narrator_->ChartCopied();
+  narrator_->ChartCopied(*miCopyChart);
 }
 
 }  // namespace penmarrow::ui

@@ -13,7 +13,7 @@ namespace penmarrow::ui {
 
 void TFMain::WireEntryFields() {
   for (TEdit* field : {TIntDep, TRegDep, TAltdep, TIntRate})
-    field->OnChange = [this](TEdit&) { TIntRateChange(); };
+    field->OnChange = [this](TEdit&) { Recalculate(); };
   for (TEdit* field : {TIntDep, TRegDep, TAltdep}) {
     field->OnKeyPress = [this](TEdit& sender, char16_t& key) { TIntDepKeyPress(sender, key); };
     field->OnKeyDown = [this](TEdit& sender, int& key) { TIntDepKeyDown(sender, key); };
@@ -58,8 +58,8 @@ void TFMain::ApplyMoneyEdit(TEdit& Sender, const TKeyEdit& E) {
 }
 
 void TFMain::TIntDepExit(TEdit& Sender) {
-  if (Sender.text().isEmpty()) Sender.SetText(QStringLiteral("0"));
-  Sender.SetText(MoneyText(static_cast<Extended>(MoneyToInt64(View(Sender.text()), 0))));
+  if (Sender.text().isEmpty()) Sender.SetTextAndNotify(QStringLiteral("0"));
+  Sender.SetTextAndNotify(MoneyText(static_cast<Extended>(MoneyToInt64(View(Sender.text()), 0))));
 }
 
 void TFMain::TIntRateKeyPress(TEdit& Sender, char16_t& Key) {
@@ -90,8 +90,8 @@ void TFMain::ApplyRateEdit(TEdit& Sender, const TKeyEdit& E, bool limitLength) {
 }
 
 void TFMain::TIntRateExit(TEdit& Sender) {
-  if (Sender.text().isEmpty()) Sender.SetText(QStringLiteral("0"));
-  Sender.SetText(ToQString(FormatRate(RateToFloat(View(Sender.text()), 0))));
+  if (Sender.text().isEmpty()) Sender.SetTextAndNotify(QStringLiteral("0"));
+  Sender.SetTextAndNotify(ToQString(FormatRate(RateToFloat(View(Sender.text()), 0))));
 }
 
 }  // namespace penmarrow::ui

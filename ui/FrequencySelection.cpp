@@ -6,7 +6,6 @@
 #include "core/FrequencyTable.h"
 #include "ui/UMain.h"
 #include "ui/accessibility/Narrator.h"
-#include "ui/eventloop/WaitingEvents.h"
 #include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
@@ -42,7 +41,7 @@ void TFMain::CDefFreqChange() {
   }
   // A choice no longer offered falls on "Continuous" without entering continuous compounding mode.
   CcompFreq->setCurrentIndex(keep >= 0 ? keep : CcompFreq->count() - 1);
-  if (keep < 0) narrator_->CompoundFrequencyForced();
+  if (keep < 0) narrator_->CompoundFrequencyForced(*lCompFreq, *CcompFreq);
   ReadCompoundFrequency();
   ReadAltCompoundFrequency();
   Recalculate();
@@ -56,7 +55,7 @@ void TFMain::CcompFreqChange() {
     EnterContinuousMode();
   else
     LeaveContinuousMode();
-  TRegDep->OnChange = [this](TEdit&) { TIntRateChange(); };
+  TRegDep->OnChange = [this](TEdit&) { Recalculate(); };
   Recalculate();
 }
 
@@ -64,24 +63,25 @@ void TFMain::EnterContinuousMode() {
   // A repeated pick must not store the "$0" it wrote itself as the saver's amount.
   if (TRegDep->isEnabled()) PrevRegularDep = TRegDep->text();
   CDefFreq->setEnabled(false);
-  TRegDep->SetText(QStringLiteral("$0"));
+  TRegDep->SetTextAndNotify(QStringLiteral("$0"));
   TRegDep->setEnabled(false);
   BalloonHint->SetHoverEnabled(true);
   BalloonHint->SetTitle(ContinuousNotice);
   BalloonHint->Delay = NoticeDelay;
   BalloonHint->ShowHint(
       CcompFreq->parentWidget()->mapToGlobal(CcompFreq->geometry().bottomLeft() + QPoint(0, 1)));
-  ProcessWaitingEvents();
+  // The notice's timer runs before its delay goes back; keys and clicks wait for their turn.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   BalloonHint->Delay = HoverNoticeDelay;
-  narrator_->ContinuousModeEntered(ContinuousNotice);
+  narrator_->ContinuousModeEntered(ContinuousNotice, *Label4, *Label6);
 }
 
 void TFMain::LeaveContinuousMode() {
   CDefFreq->setEnabled(true);
-  TRegDep->SetText(PrevRegularDep);
+  TRegDep->SetTextAndNotify(PrevRegularDep);
   TRegDep->setEnabled(true);
   BalloonHint->SetHoverEnabled(false);
-  narrator_->ContinuousModeLeft();
+  narrator_->ContinuousModeLeft(*Label4, TRegDep->text(), *Label6);
 }
 
 void TFMain::CAltFreqChange() {

@@ -22,9 +22,9 @@
 namespace penmarrow::ui {
 
 TFMain::TFMain() {
-  InstallAccessibleControls();
+  InstallAccessibleControls(*this);
   CreateControls();
-  narrator_ = new Narrator(*this);
+  narrator_ = new Narrator(*this, {CDefFreq, CcompFreq, CAltFreq}, *seYears);
   plans_ = new PlanCommands(*this, *narrator_);
   WireEvents();
   FormCreate();
@@ -76,7 +76,7 @@ void TFMain::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (shownOnce_) return;
   shownOnce_ = true;
-  ErrorDisplay::Guard([this] { FormShow(); });
+  ErrorDisplay::GuardHoldingKeys([this] { FormShow(); });
 }
 
 void TFMain::FormShow() {
@@ -143,7 +143,7 @@ void TFMain::SwitchAlternative() {
   for (int i = AlternativeSeries; i < TChart::SeriesCount; ++i)
     Chart->Series(i).SetShowInLegend(on);
   APanel->setEnabled(on);
-  narrator_->AlternativeSwitched(on);
+  narrator_->AlternativeSwitched(*APanel, on);
 }
 
 void TFMain::seYearsChange() {
@@ -160,7 +160,7 @@ void TFMain::seYearsChange() {
 
 void TFMain::TBChange() {
   ShowStartLater();
-  narrator_->StartLaterMoved();
+  narrator_->StartLaterMoved(*TB);
   Recalculate();
 }
 
@@ -168,8 +168,6 @@ void TFMain::ShowStartLater() {
   // "1 years" alike: the caption has no singular.
   lStartLater->SetCaption(QStringLiteral("%1 years").arg(TB->Position()));
 }
-
-void TFMain::TIntRateChange() { Recalculate(); }
 
 void TFMain::LinkLabelLinkClick(const QString& link) {
   narrator_->LinkFollowed(LinkLabel->ShownText());

@@ -5,7 +5,6 @@
 
 #include "core/FrequencyTable.h"
 #include "core/KeyEdit.h"
-#include "ui/accessibility/ControlNames.h"
 #include "ui/platform/QtText.h"
 #include "ui/platform/WindowFonts.h"
 
@@ -43,7 +42,7 @@ TLabel* Caption(const QString& text, QWidget* parent, int left, int top) {
 
 TEdit* Field(const QString& text, QWidget* parent, int left, int top, int width) {
   auto* field = Place(new TEdit(parent), left, top, width, 24);
-  field->SetText(text);
+  field->SetTextAndNotify(text);
   return field;
 }
 
@@ -93,20 +92,6 @@ void AlignCaptions(const TFMain& w) {
 
 }  // namespace
 
-std::array<std::pair<TLabel*, TLabel*>, 4> TotalsPanel::Rows() const {
-  return {{{initialDep, initialDepVal},
-           {regularDep, regularDepVal},
-           {totalInt, totalIntVal},
-           {total, totalVal}}};
-}
-
-bool TotalsPanel::LabelsFit() const {
-  const auto rows = Rows();
-  return std::all_of(rows.begin(), rows.end(), [](const auto& pair) {
-    return pair.first->x() + pair.first->width() < pair.second->x();
-  });
-}
-
 void TFMain::CreateControls() {
   setObjectName(QStringLiteral("FMain"));
   setWindowTitle(QStringLiteral("Compound interest calculator"));
@@ -136,7 +121,7 @@ void TFMain::CreateControls() {
   AlignCaptions(*this);
   CreateTotals();
   SetTabOrder();
-  NameControls(*this);
+  NameControls();
 }
 
 void TFMain::SetTabOrder() {

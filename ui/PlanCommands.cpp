@@ -73,7 +73,8 @@ QAction* PlanCommands::AddCommand(const QString& text, QKeySequence::StandardKey
   // Chosen from the menu, a command runs once the menu has closed, outside its event handling.
   connect(
       action, &QAction::triggered, this,
-      [this, run] { ErrorDisplay::Guard([&] { (this->*run)(); }); }, Qt::QueuedConnection);
+      [this, run] { ErrorDisplay::GuardHoldingKeys([&] { (this->*run)(); }); },
+      Qt::QueuedConnection);
   // The window's own actions: their keys work from every control.
   window_.addAction(action);
   return action;
@@ -122,7 +123,8 @@ void PlanCommands::OpenFile(const QString& path) {
 
 void PlanCommands::OpenLater(const QString& path) {
   QMetaObject::invokeMethod(
-      this, [this, path] { ErrorDisplay::Guard([&] { OpenFile(path); }); }, Qt::QueuedConnection);
+      this, [this, path] { ErrorDisplay::GuardHoldingKeys([&] { OpenFile(path); }); },
+      Qt::QueuedConnection);
 }
 
 void PlanCommands::Print() {

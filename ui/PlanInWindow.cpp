@@ -67,9 +67,9 @@ void TFMain::ApplyPlan(const Plan& plan) {
     const Detached initial(TIntDep->OnChange), regular(TRegDep->OnChange),
         alternative(TAltdep->OnChange), rate(TIntRate->OnChange);
     const Detached years(seYears->OnChange), start(TB->OnChange), shown(chAlternative->OnClick);
-    TIntDep->SetText(MoneyText(plan.initialDeposit));
-    TAltdep->SetText(MoneyText(plan.alternativeDeposit));
-    TIntRate->SetText(plan.rate);
+    TIntDep->SetTextAndNotify(MoneyText(plan.initialDeposit));
+    TAltdep->SetTextAndNotify(MoneyText(plan.alternativeDeposit));
+    TIntRate->SetTextAndNotify(plan.rate);
     seYears->SetValue(plan.years);
     const int startBefore = TB->Position();
     TB->SetMax(plan.years - 1);
@@ -86,7 +86,7 @@ void TFMain::ApplyPlan(const Plan& plan) {
     // it is the choice a lowered deposit frequency leaves, which keeps the deposit field.
     PrevRegularDep = MoneyText(plan.regularDeposit);
     if (IsContinuous(View(CcompFreq->currentText())) && plan.regularDeposit == 0) {
-      TRegDep->SetText(PrevRegularDep);
+      TRegDep->SetTextAndNotify(PrevRegularDep);
       EnterContinuousMode();
     } else {
       LeaveContinuousMode();

@@ -1,13 +1,14 @@
 // Bringing every result up to date: both projections into the chart's series, then the totals
 // read back from the series.
 
+#include <QCoreApplication>
+
 #include "core/FrequencyTable.h"
 #include "core/MoneyText.h"
 #include "core/RateText.h"
 #include "ui/UMain.h"
 #include "ui/YearFigures.h"
 #include "ui/accessibility/Narrator.h"
-#include "ui/eventloop/WaitingEvents.h"
 #include "ui/platform/QtText.h"
 
 namespace penmarrow::ui {
@@ -22,7 +23,7 @@ constexpr int ShortArrow = 10;
 void TFMain::Recalculate() {
   // Waiting paint and timer events run first; keys and clicks wait, so a key never lands in a
   // field whose previous key is still being handled.
-  ProcessWaitingEvents();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   // New figures: the pointer's next move fills the hint afresh, even over the same year.
   PrevXVal = 0;
   narrator_->RecalculationStarted();
@@ -76,7 +77,7 @@ void TFMain::ShowTotals(const TotalsPanel& totals, int strategy) {
   const auto values = figures.Shown();
   const auto rows = totals.Rows();
   for (std::size_t i = 0; i < rows.size(); ++i) rows[i].second->SetCaption(MoneyText(values[i]));
-  narrator_->TotalsShown(totals, figures);
+  narrator_->TotalsShown(static_cast<std::size_t>(strategy), totals, figures, seYears->Value());
 }
 
 }  // namespace penmarrow::ui

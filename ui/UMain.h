@@ -1,17 +1,17 @@
 #pragma once
-// The main window. One keystroke flows: entry field key rule → field text → TIntRateChange →
-// Recalculate → CalculateStrategy (core projection) → chart series → totals labels read back
-// from the series → back in the key rule, the caret.
+// The main window. One keystroke flows: the field takes the key (TEdit) → its key rule
+// (EntryKeys) → the field's text, whose change runs Recalculate → CalculateStrategy (core
+// projection) → chart series, replotted from the event loop → totals read back from the series →
+// back in the key rule, the caret; the narrator tells it once the window waits for input again.
 
 #include <QFrame>
 #include <QMenu>
 #include <QStatusBar>
 #include <QWidget>
-#include <array>
-#include <utility>
 
 #include "core/KeyEdit.h"
 #include "core/Projection.h"
+#include "ui/TotalsPanel.h"
 #include "ui/platform/Anchors.h"
 #include "ui/platform/BalloonHint.h"
 #include "ui/platform/Controls.h"
@@ -32,24 +32,6 @@ class TFHint;
 class ChartFocus;
 class Narrator;
 class PlanCommands;
-
-// The totals of one strategy: a heading and four captions with their values.
-struct TotalsPanel {
-  QFrame* panel;
-  TLabel* heading;
-  TLabel* initialDep;
-  TLabel* regularDep;
-  TLabel* totalInt;
-  TLabel* total;
-  TLabel* initialDepVal;
-  TLabel* regularDepVal;
-  TLabel* totalIntVal;
-  TLabel* totalVal;
-  AnchorSet anchors;
-  // Each caption with its value, top to bottom.
-  std::array<std::pair<TLabel*, TLabel*>, 4> Rows() const;
-  bool LabelsFit() const;
-};
 
 class TFMain : public QWidget {
   Q_OBJECT
@@ -135,6 +117,7 @@ class TFMain : public QWidget {
   void CreateTotals();
   void CreateTotalsPanel(TotalsPanel& totals, int strategy);
   void SetTabOrder();
+  void NameControls();  // for screen readers
   void WireEvents();
   void ArrangeControls();
 
@@ -149,7 +132,6 @@ class TFMain : public QWidget {
   void seYearsChange();
   void TBChange();  // the start-later slider
   void ShowStartLater();
-  void TIntRateChange();  // a change of any entry field: TIntDep, TRegDep, TAltdep and TIntRate
   void LinkLabelLinkClick(const QString& link);
 
   // key rules of the entry fields

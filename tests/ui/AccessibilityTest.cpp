@@ -271,7 +271,7 @@ TEST_F(Accessibility, AfterAnOverflowEveryReaderKeepsToTheYearsTheChartShows) {
     EXPECT_EQ(errors, std::vector<QString>{});
   };
   const auto write = [](TEdit* field, const char* text) {
-    ErrorDisplay::Guard([&] { field->SetText(QString::fromLatin1(text)); });
+    ErrorDisplay::GuardHoldingKeys([&] { field->SetTextAndNotify(QString::fromLatin1(text)); });
   };
   ClickAlternative();
   window.Chart->setFocus();

@@ -215,17 +215,17 @@ class CopyFigures : public ChartCopy, public ::testing::WithParamInterface<Figur
         return;
       case Inputs::FiftyYears: return TypeYears(QStringLiteral("50"));
       case Inputs::Overflow:
-        window.TRegDep->SetText(QStringLiteral("$0"));
-        window.TIntRate->SetText(QStringLiteral("99.99"));
-        window.TIntDep->SetText(QStringLiteral("$999,999"));
+        window.TRegDep->SetTextAndNotify(QStringLiteral("$0"));
+        window.TIntRate->SetTextAndNotify(QStringLiteral("99.99"));
+        window.TIntDep->SetTextAndNotify(QStringLiteral("$999,999"));
         TypeYears(QStringLiteral("5"));
         QTest::keyClicks(window.seYears, QStringLiteral("0"));  // 50 years overflow after 43
         break;
       case Inputs::OverflowBesideTheAlternative:
         // Your strategy stops after 43 years; the alternative keeps the 50 years of the run before.
         ClickAlternative();
-        window.TRegDep->SetText(QStringLiteral("$0"));
-        window.TIntRate->SetText(QStringLiteral("99.99"));
+        window.TRegDep->SetTextAndNotify(QStringLiteral("$0"));
+        window.TIntRate->SetTextAndNotify(QStringLiteral("99.99"));
         TypeYears(QStringLiteral("50"));
         TypeInto(window.TIntDep, QStringLiteral("999999"));
         ASSERT_EQ(window.Chart->Series(AlternativeSeries).Count(), 50);

@@ -106,7 +106,7 @@ TEST_F(EditMenu, APasteIsTestedWholeAndARefusedOneLeavesTheSelectionWhereItWas) 
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pasted.left(20).toStdString());
     TEdit* field = window.*c.field;
-    field->SetText(c.start);
+    field->SetTextAndNotify(c.start);
     Select(field, c.selStart, c.selLength);
     QApplication::clipboard()->setText(c.pasted);
     Choose(field, QStringLiteral("Paste"));
@@ -202,7 +202,7 @@ TEST_F(EditMenu, ARefusedDropIsNoMoveSoTheSourceKeepsItsText) {
                         {QStringLiteral("$$2"), QString(), false},
                         {QStringLiteral("250"), QStringLiteral("250"), true}};
   for (const Case& c : cases) {
-    window.TIntDep->SetText(QString());
+    window.TIntDep->SetTextAndNotify(QString());
     QMimeData data;
     data.setText(c.dropped);
     // Qt delivers a drop only to the widget that took the drag's entry.
@@ -230,7 +230,7 @@ TEST_F(EditMenu, CommittedInputMethodTextIsTestedWhole) {
                         {QStringLiteral("99.999"), QStringLiteral("5.00")},
                         {QStringLiteral("4.25"), QStringLiteral("4.25")}};
   for (const Case& c : cases) {
-    window.TIntRate->SetText(QStringLiteral("5.00"));
+    window.TIntRate->SetTextAndNotify(QStringLiteral("5.00"));
     Select(window.TIntRate, 0, 4);
     QInputMethodEvent commit(QString(), {});
     commit.setCommitString(c.committed);
@@ -241,8 +241,8 @@ TEST_F(EditMenu, CommittedInputMethodTextIsTestedWhole) {
 }
 
 TEST_F(EditMenu, AnInsertionFromCodeOutsideAnyEventIsTestedWholeToo) {
-  window.TIntDep->SetText(QStringLiteral("$2,000"));  // the caret at the end
-  window.TIntDep->insert(QStringLiteral("$"));        // a second currency string: no typed text
+  window.TIntDep->SetTextAndNotify(QStringLiteral("$2,000"));  // the caret at the end
+  window.TIntDep->insert(QStringLiteral("$"));  // a second currency string: no typed text
   EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$2,000"));
   window.TIntDep->insert(QStringLiteral("3"));
   EXPECT_EQ(window.TIntDep->text(), QStringLiteral("$2,0003"));

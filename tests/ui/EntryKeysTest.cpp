@@ -46,7 +46,7 @@ TEST_F(EntryKeys, RefusedKeysLeaveNoTrace) {
   };
   for (const Case& c : cases) {
     TEdit* field = window.*c.field;
-    field->SetText(c.start);
+    field->SetTextAndNotify(c.start);
     const QString total = Total();
     Type(field, c.caret, c.keys);
     EXPECT_EQ(field->text(), c.start) << c.keys.toStdString();

@@ -287,7 +287,7 @@ TEST_F(MainWindow, ShowMarksKeepsItsCornerOfTheChartAndTheWindowItsSmallestSize)
 // in order, once the box has closed, and one that overflows again opens the box again.
 TEST_F(MainWindow, KeysTypedBehindTheErrorBoxReachTheFieldOnceItCloses) {
   window.seYears->SetValue(50);
-  window.TIntRate->SetText(QStringLiteral("99.99"));
+  window.TIntRate->SetTextAndNotify(QStringLiteral("99.99"));
   ASSERT_TRUE(errors.empty());
   const auto shownBox = [] {
     for (QWidget* top : QApplication::topLevelWidgets())
@@ -326,9 +326,9 @@ TEST_F(MainWindow, KeysTypedBehindTheErrorBoxReachTheFieldOnceItCloses) {
 }
 
 TEST_F(MainWindow, OverflowShowsOneErrorAndKeepsWhatWasWritten) {
-  window.TRegDep->SetText(QStringLiteral("$0"));
-  window.TIntRate->SetText(QStringLiteral("99.99"));
-  window.TIntDep->SetText(QStringLiteral("$999,999"));
+  window.TRegDep->SetTextAndNotify(QStringLiteral("$0"));
+  window.TIntRate->SetTextAndNotify(QStringLiteral("99.99"));
+  window.TIntDep->SetTextAndNotify(QStringLiteral("$999,999"));
   TypeYears(QStringLiteral("5"));
   ASSERT_TRUE(errors.empty());
   const QStringList before = Captions(window.Totals1);

@@ -53,11 +53,11 @@ class Plans : public WindowFixture {
   // The commands as the saver gives them, the dialogs answered with `path`.
   void SaveAs(const QString& path) {
     chosen = path;
-    ErrorDisplay::Guard([&] { window.Plans().Save(); });
+    ErrorDisplay::GuardHoldingKeys([&] { window.Plans().Save(); });
   }
   void Open(const QString& path) {
     chosen = path;
-    ErrorDisplay::Guard([&] { window.Plans().Open(); });
+    ErrorDisplay::GuardHoldingKeys([&] { window.Plans().Open(); });
   }
 
   // Every input exactly as it stands.

@@ -83,8 +83,9 @@ class WindowFixture : public ::testing::Test {
   // over fifty years: every recalculation overflows.
   void OverflowEveryRecalculation() {
     window.seYears->SetValue(50);
-    window.TIntDep->SetText(QStringLiteral("$999,999"));
-    ErrorDisplay::Guard([this] { window.TIntRate->SetText(QStringLiteral("99.99")); });
+    window.TIntDep->SetTextAndNotify(QStringLiteral("$999,999"));
+    ErrorDisplay::GuardHoldingKeys(
+        [this] { window.TIntRate->SetTextAndNotify(QStringLiteral("99.99")); });
     ASSERT_EQ(errors.size(), 1u);
     errors.clear();
   }

@@ -93,7 +93,7 @@ TEST_F(YearHint, HiddenOffTheBarsAndFilledAnewOnComingBack) {
   PointAt(-0.55);
   const QString before = hint->lTotal1->text();
   PointAt(-0.65);
-  window.TRegDep->SetText(QStringLiteral("$500"));
+  window.TRegDep->SetTextAndNotify(QStringLiteral("$500"));
   PointAt(-0.55);
   EXPECT_NE(hint->lTotal1->text(), before);
 }
@@ -101,7 +101,7 @@ TEST_F(YearHint, HiddenOffTheBarsAndFilledAnewOnComingBack) {
 TEST_F(YearHint, ShowsTheCurrentFiguresWithinAYearAndTheFocusStaysInTheField) {
   PointAtYear(3);
   const QString total = hint->lTotal1->text();
-  window.TRegDep->SetText(QStringLiteral("$500"));
+  window.TRegDep->SetTextAndNotify(QStringLiteral("$500"));
   EXPECT_EQ(hint->lTotal1->text(), total);  // while the pointer rests
   PointAt(2.1);                             // still year 3, whose figures have changed
   EXPECT_EQ(hint->lTotal1->text(), TotalOf(3));
@@ -111,7 +111,7 @@ TEST_F(YearHint, ShowsTheCurrentFiguresWithinAYearAndTheFocusStaysInTheField) {
   QApplication::sendEvent(window.Chart, &leave);
   EXPECT_FALSE(hint->isVisible());
   // Back from a field where the figures changed, straight onto the same year.
-  window.TIntRate->SetText(QStringLiteral("9"));
+  window.TIntRate->SetTextAndNotify(QStringLiteral("9"));
   PointAtYear(3);
   EXPECT_EQ(hint->lTotal1->text(), TotalOf(3));
 }

@@ -3,7 +3,6 @@
 #include <QAccessibleValueInterface>
 #include <QTimer>
 
-#include "ui/UMain.h"
 #include "ui/accessibility/ChartTable.h"
 #include "ui/accessibility/CheckBoxControl.h"
 #include "ui/accessibility/ChoiceControls.h"
@@ -12,10 +11,18 @@
 #include "ui/accessibility/LinkControl.h"
 #include "ui/accessibility/TextChanges.h"
 #include "ui/accessibility/TextField.h"
+#include "ui/platform/Controls.h"
+#include "ui/platform/Edit.h"
 #include "ui/platform/ErrorDisplay.h"
+#include "ui/platform/GridPanel.h"
+#include "ui/platform/LinkLabel.h"
+#include "ui/platform/SavingsChart.h"
+#include "ui/platform/SpinEdit.h"
 
 namespace penmarrow::ui {
 namespace {
+
+constexpr char MainWindowProperty[] = "penmarrowMainWindow";
 
 // A write arrives inside a screen reader's call: it is checked at once and applied, checked again
 // against the text of that moment, from the event loop, where a recalculation may process events.
@@ -26,7 +33,7 @@ TextField::Writer Checked(QWidget* field, std::function<QString()> current,
     if (!field->isEnabled() || !accepts(splice.AppliedTo(current()))) return false;
     QTimer::singleShot(0, field, [=] {
       const QString text = splice.AppliedTo(current());
-      if (field->isEnabled() && accepts(text)) ErrorDisplay::Guard([&] { apply(text); });
+      if (field->isEnabled() && accepts(text)) ErrorDisplay::GuardHoldingKeys([&] { apply(text); });
     });
     return true;
   };
@@ -81,7 +88,7 @@ class YearsField : public TextField, public QAccessibleValueInterface {
   }
   void setCurrentValue(const QVariant& value) override {
     QTimer::singleShot(0, spin_, [spin = spin_, years = value.toInt()] {
-      ErrorDisplay::Guard([&] { spin->SetValue(years); });
+      ErrorDisplay::GuardHoldingKeys([&] { spin->SetValue(years); });
     });
   }
   QVariant maximumValue() const override { return spin_->MaxValue(); }
@@ -109,7 +116,8 @@ class SilentLabel : public InDevicePixels<QAccessibleWidget> {
 // Every object made here reports its place in device pixels (DevicePixels.h).
 QAccessibleInterface* ControlsFactory(const QString&, QObject* object) {
   using Widget = InDevicePixels<QAccessibleWidget>;
-  if (auto* window = dynamic_cast<TFMain*>(object)) return new Widget(window, QAccessible::Window);
+  if (object->property(MainWindowProperty).toBool())
+    return new Widget(static_cast<QWidget*>(object), QAccessible::Window);
   if (auto* panel = dynamic_cast<TPanel*>(object)) return new Widget(panel, QAccessible::Pane);
   if (auto* grid = dynamic_cast<TGridPanel*>(object)) return new Widget(grid, QAccessible::Pane);
   if (auto* edit = dynamic_cast<TEdit*>(object)) return EditField(edit);
@@ -126,10 +134,11 @@ QAccessibleInterface* ControlsFactory(const QString&, QObject* object) {
 
 }  // namespace
 
-void InstallAccessibleControls() {
+void InstallAccessibleControls(QWidget& mainWindow) {
   static const bool installed =
       (QAccessible::installFactory(ControlsFactory), InstallNarrowTextChanges(), true);
   (void)installed;
+  mainWindow.setProperty(MainWindowProperty, true);
 }
 
 }  // namespace penmarrow::ui

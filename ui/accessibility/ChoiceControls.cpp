@@ -102,7 +102,7 @@ class StartSlider : public CaptionedChoice, public QAccessibleValueInterface {
   // A reader's call is answered first; the move recalculates from the event loop.
   void setCurrentValue(const QVariant& value) override {
     QTimer::singleShot(0, slider_, [slider = slider_, position = value.toInt()] {
-      if (slider->isEnabled()) ErrorDisplay::Guard([&] { slider->setValue(position); });
+      if (slider->isEnabled()) ErrorDisplay::GuardHoldingKeys([&] { slider->setValue(position); });
     });
   }
   QVariant maximumValue() const override { return slider_->maximum(); }

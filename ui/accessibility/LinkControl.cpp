@@ -35,7 +35,7 @@ class Link : public QAccessibleWidget {
     QTimer::singleShot(0, label_, [label = label_] {
       const QString target = Target(label->text());
       if (label->OnLinkClick && !target.isEmpty())
-        ErrorDisplay::Guard([&] { label->OnLinkClick(target); });
+        ErrorDisplay::GuardHoldingKeys([&] { label->OnLinkClick(target); });
     });
   }
 

@@ -2,17 +2,21 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QShortcut>
 
 #include "core/KeyEdit.h"
 #include "core/MoneyText.h"
 #include "core/RateText.h"
-#include "ui/UMain.h"
+#include "ui/TotalsPanel.h"
 #include "ui/accessibility/ControlNames.h"
 #include "ui/accessibility/SpokenText.h"
 #include "ui/accessibility/TextChanges.h"
+#include "ui/platform/Controls.h"
+#include "ui/platform/Edit.h"
 #include "ui/platform/QtText.h"
+#include "ui/platform/SpinEdit.h"
 
 namespace penmarrow::ui {
 namespace {
@@ -41,15 +45,21 @@ QString LimitPassed(const QString& candidate, FieldRule rule) {
   return RateToFloat(View(candidate), 0) > RateLimit ? SpokenRateLimit() : QString();
 }
 
+// Each total's value named with its strategy and caption: "Your strategy, total savings, $2,887".
+void NameTotals(const TotalsPanel& totals) {
+  for (const auto& [caption, value] : totals.Rows())
+    value->setAccessibleName(Spoken(totals.heading->text(), caption->text(), value->text()));
+}
+
 }  // namespace
 
-Narrator::Narrator(TFMain& window) : QObject(&window), window_(window), announcer_(window) {
-  for (TComboBox* box : {window.CDefFreq, window.CcompFreq, window.CAltFreq}) WatchPicks(box);
-  connect(window.seYears->Editor(), &QLineEdit::textChanged, this,
-          [this, years = window.seYears](const QString& text) {
-            // A text the change handler has rewritten meanwhile was told with its rewrite.
-            if (text == years->text()) YearsShown(*years);
-          });
+Narrator::Narrator(QWidget& window, std::initializer_list<QComboBox*> choices, TSpinEdit& years)
+    : QObject(&window), window_(window), announcer_(window) {
+  for (QComboBox* box : choices) WatchPicks(box);
+  connect(years.Editor(), &QLineEdit::textChanged, this, [this, &years](const QString& text) {
+    // A text the change handler has rewritten meanwhile was told with its rewrite.
+    if (text == years.text()) YearsShown(years);
+  });
   auto* totalsKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), &window);
   connect(totalsKey, &QShortcut::activated, this, &Narrator::SayTotals);
   auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), &window);
@@ -121,41 +131,42 @@ void Narrator::YearsShown(const TSpinEdit& years) {
        QStringLiteral("%1 not accepted%2, now %3").arg(typed, LimitOnce(years, limit), shown));
 }
 
-void Narrator::CompoundFrequencyForced() {
-  Tell(followed_, window_.CcompFreq,
-       QStringLiteral("%1 changed to %2")
-           .arg(SpokenCaption(window_.lCompFreq->text()), window_.CcompFreq->currentText()));
+void Narrator::CompoundFrequencyForced(const QLabel& caption, const QComboBox& choice) {
+  Tell(followed_, &choice,
+       QStringLiteral("%1 changed to %2").arg(SpokenCaption(caption.text()), choice.currentText()));
 }
 
-void Narrator::ContinuousModeEntered(const QString& notice) {
+void Narrator::ContinuousModeEntered(const QString& notice, const QLabel& deposit,
+                                     const QLabel& frequency) {
   continuous_ = true;
-  Tell(followed_, window_.BalloonHint,
+  // Told under the deposit's caption, so that leaving the mode at once replaces the news.
+  Tell(followed_, &deposit,
        QString(notice).replace(QStringLiteral("\r\n"), QStringLiteral(" ")) +
            QStringLiteral(" %1 and %2 unavailable")
-               .arg(SpokenCaption(window_.Label4->text()),
-                    SpokenCaption(window_.Label6->text()).toLower()));
+               .arg(SpokenCaption(deposit.text()), SpokenCaption(frequency.text()).toLower()));
 }
 
-void Narrator::ContinuousModeLeft() {
+void Narrator::ContinuousModeLeft(const QLabel& deposit, const QString& restored,
+                                  const QLabel& frequency) {
   if (!std::exchange(continuous_, false)) return;
-  Tell(followed_, window_.BalloonHint,
+  Tell(followed_, &deposit,
        QStringLiteral("%1 back to %2, %3 available")
-           .arg(SpokenCaption(window_.Label4->text()), SpokenText(window_.TRegDep->text()),
-                SpokenCaption(window_.Label6->text()).toLower()));
+           .arg(SpokenCaption(deposit.text()), SpokenText(restored),
+                SpokenCaption(frequency.text()).toLower()));
 }
 
-void Narrator::StartLaterMoved() {
-  const QString later = SpokenYears(window_.TB->Position()) + QStringLiteral(" later");
-  if (window_.TB->hasFocus())
-    Tell(own_, window_.TB, QStringLiteral("Start ") + later);
+void Narrator::StartLaterMoved(const TTrackBar& slider) {
+  const QString later = SpokenYears(slider.Position()) + QStringLiteral(" later");
+  if (slider.hasFocus())
+    Tell(own_, &slider, QStringLiteral("Start ") + later);
   else
-    Tell(followed_, window_.TB, QStringLiteral("Start pulled back to ") + later);
+    Tell(followed_, &slider, QStringLiteral("Start pulled back to ") + later);
 }
 
-void Narrator::AlternativeSwitched(bool on) {
+void Narrator::AlternativeSwitched(const QWidget& inputs, bool on) {
   compare_ = on;
   Tell(
-      followed_, window_.APanel,
+      followed_, &inputs,
       QStringLiteral("%1 inputs %2")
           .arg(StrategyNames[1], on ? QStringLiteral("available") : QStringLiteral("unavailable")));
 }
@@ -165,12 +176,12 @@ void Narrator::RecalculationStarted() {
     if (totals) totals->current = false;
 }
 
-void Narrator::TotalsShown(const TotalsPanel& totals, const YearFigures& figures) {
+void Narrator::TotalsShown(std::size_t strategy, const TotalsPanel& totals,
+                           const YearFigures& figures, int years) {
   NameTotals(totals);
-  const std::size_t strategy = &totals == &window_.Totals2 ? 1 : 0;
   // Totals never told yet are what the window showed before: what changes is told against them.
   if (!spoken_[strategy] && shown_[strategy]) spoken_[strategy] = shown_[strategy]->figures;
-  shown_[strategy] = ShownTotals{figures, window_.seYears->Value(), true};
+  shown_[strategy] = ShownTotals{figures, years, true};
   pending_ = true;
 }
 
@@ -193,13 +204,13 @@ void Narrator::MenuOpened(const QMenu& menu) {
   Tell(followed_, &menu, QStringLiteral("Menu: ") + commands.join(QStringLiteral(", ")));
 }
 
-void Narrator::FiguresCopied(std::size_t years) {
-  Tell(followed_, window_.miCopyFigures,
+void Narrator::FiguresCopied(const QAction& command, std::size_t years) {
+  Tell(followed_, &command,
        QStringLiteral("Figures of %1 copied").arg(SpokenYears(static_cast<int>(years))));
 }
 
-void Narrator::ChartCopied() {
-  Tell(followed_, window_.miCopyChart, QStringLiteral("Chart copied as a picture"));
+void Narrator::ChartCopied(const QAction& command) {
+  Tell(followed_, &command, QStringLiteral("Chart copied as a picture"));
 }
 
 void Narrator::LinkFollowed(const QString& shownAddress) {

@@ -1,10 +1,10 @@
 #pragma once
-// Tells a screen reader's user what the screen shows silently. The window calls it where it
-// decides: a key rule accepts or refuses a key, the program changes an input the user did not
-// touch, Recalculate shows new totals, a menu opens, a copy is made. What one action brought is
-// gathered and told once the window waits for the next input: first what the user changed, then
-// what followed from it. The totals that changed wait until the input pauses, so that typing hears
-// each key's figure alone; the totals key tells them all at any time.
+// Tells a screen reader's user what the screen shows silently. The window's parts call it where
+// they decide, with what changed: a key rule accepts or refuses a key, the program changes an input
+// the user did not touch, Recalculate shows new totals, a menu opens, a copy is made. What one
+// action brought is gathered and told once the window waits for the next input: first what the user
+// changed, then what followed from it. The totals that changed wait until the input pauses, so that
+// typing hears each key's figure alone; the totals key tells them all at any time.
 
 #include <QHash>
 #include <QObject>
@@ -12,20 +12,24 @@
 #include <QString>
 #include <QTimer>
 #include <array>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
 #include "ui/YearFigures.h"
 #include "ui/accessibility/Announcer.h"
 
+class QAction;
 class QComboBox;
+class QLabel;
 class QMenu;
+class QWidget;
 
 namespace penmarrow::ui {
 
-class TFMain;
 class TEdit;
 class TSpinEdit;
+class TTrackBar;
 struct TotalsPanel;
 
 // The rule of a field that refused a key, whose limit is told the first time it refuses one.
@@ -33,7 +37,8 @@ enum class FieldRule { Money, Rate };
 
 class Narrator : public QObject {
  public:
-  explicit Narrator(TFMain& window);
+  // It listens to the frequency choices' picks and the years field itself.
+  Narrator(QWidget& window, std::initializer_list<QComboBox*> choices, TSpinEdit& years);
   // How long the input must pause before the totals that changed are told; a second at first.
   void SetTotalsPause(int milliseconds) { totalsPause_.setInterval(milliseconds); }
 
@@ -43,19 +48,21 @@ class Narrator : public QObject {
   void Refused(const TEdit& field, char16_t key);
   // Changes the program makes on its own; years typed out of range are about to be rewritten.
   void YearsRewritten(const QString& typed);
-  void CompoundFrequencyForced();
-  void ContinuousModeEntered(const QString& notice);
-  void ContinuousModeLeft();
-  void StartLaterMoved();
-  void AlternativeSwitched(bool on);
+  void CompoundFrequencyForced(const QLabel& caption, const QComboBox& choice);
+  // The regular deposit's and its frequency's captions name what continuous compounding blocks.
+  void ContinuousModeEntered(const QString& notice, const QLabel& deposit, const QLabel& frequency);
+  void ContinuousModeLeft(const QLabel& deposit, const QString& restored, const QLabel& frequency);
+  void StartLaterMoved(const TTrackBar& slider);
+  void AlternativeSwitched(const QWidget& inputs, bool on);
   // A recalculation begins: until it shows them anew, the totals on screen are from before it.
   void RecalculationStarted();
-  void TotalsShown(const TotalsPanel& totals, const YearFigures& figures);
+  void TotalsShown(std::size_t strategy, const TotalsPanel& totals, const YearFigures& figures,
+                   int years);
   void AlternativeTotalsShown(bool shown);
   // The chart's menu and its commands.
   void MenuOpened(const QMenu& menu);
-  void FiguresCopied(std::size_t years);
-  void ChartCopied();
+  void FiguresCopied(const QAction& command, std::size_t years);
+  void ChartCopied(const QAction& command);
   void LinkFollowed(const QString& shownAddress);
   // A plan saved, opened or printed.
   void PlanNews(const QString& news);
@@ -88,7 +95,7 @@ class Narrator : public QObject {
   void AllTotalsTold();
   void Say(const QString& message);
 
-  TFMain& window_;
+  QWidget& window_;
   Announcer announcer_;
   std::vector<News> own_;       // what the user changed
   std::vector<News> followed_;  // what the program changed in turn

@@ -8,7 +8,7 @@ namespace penmarrow::ui {
 namespace {
 
 void RunGuarded(const std::function<void()>& handler) {
-  if (handler) ErrorDisplay::Guard(handler);
+  if (handler) ErrorDisplay::GuardHoldingKeys(handler);
 }
 
 }  // namespace

@@ -76,21 +76,21 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
   setMaxLength(std::numeric_limits<int>::max());
   // Edits made by the control itself arrive as a signal: catch there, not inside Qt's frames.
   connect(this, &QLineEdit::textEdited, this,
-          [this] { ErrorDisplay::Guard([this] { TextEditedByControl(); }); });
+          [this] { ErrorDisplay::GuardHoldingKeys([this] { TextEditedByControl(); }); });
 }
 
-void TEdit::SetText(const QString& text) {
+void TEdit::SetTextAndNotify(const QString& text) {
   if (text == this->text()) return;
   const QString before = this->text();
   setText(text);
   undo_ = undoable_ ? std::optional<QString>(before) : std::nullopt;
   if (eventDepth_ == 0) beforeEvent_ = Current();
-  RunChange();
+  if (OnChange) OnChange(*this);
 }
 
 void TEdit::WriteEdit(const QString& text, int caret, const std::function<void()>& settle) {
   // Recalculates before the caret is placed.
-  SettleAfter([&] { SetText(text); },
+  SettleAfter([&] { SetTextAndNotify(text); },
               [&] {
                 SetSelStart(caret);
                 if (settle) settle();
@@ -133,10 +133,13 @@ void TEdit::TextEditedByControl() {
       setCursorPosition(beforeEvent_.selStart);
     return;
   }
-  SettleAfter([this] { RunChange(); },
-              [this] {
-                if (OnAccepted) OnAccepted(*this);
-              });
+  SettleAfter(
+      [this] {
+        if (OnChange) OnChange(*this);
+      },
+      [this] {
+        if (OnAccepted) OnAccepted(*this);
+      });
 }
 
 void TEdit::keyPressEvent(QKeyEvent* event) {
@@ -144,7 +147,7 @@ void TEdit::keyPressEvent(QKeyEvent* event) {
   // text would empty the selection.
   if (event->matches(QKeySequence::Paste)) {
     event->accept();
-    ErrorDisplay::Guard([this] { Paste(); });
+    ErrorDisplay::GuardHoldingKeys([this] { Paste(); });
     return;
   }
   if ((!OnKeyPress && !OnKeyDown) || MovesCaret(event->key())) {
@@ -159,24 +162,21 @@ void TEdit::keyPressEvent(QKeyEvent* event) {
 // is shown, and the next still reaches the field.
 void TEdit::TakeKey(const QKeyEvent& event) {
   if (event.key() == Qt::Key_Delete) {  // whatever the modifiers
-    ErrorDisplay::Guard([this] {
+    ErrorDisplay::GuardHoldingKeys([this] {
       int key = DeleteKey;
       if (OnKeyDown) OnKeyDown(*this, key);
     });
     return;
   }
   // The edit commands' keys run them as the menu does; any other shortcut types nothing.
-  if (RunShortcut(event) || MakesShortcut(event)) return;
-  if (event.key() == Qt::Key_Backspace) {
-    Press(u'\b');
-    return;
-  }
+  if (RunShortcut(event) || MakesShortcut(event) || !OnKeyPress) return;
   // An input method or a robot may send several characters at once: each is one key.
-  for (const QChar character : event.text()) Press(character.unicode());
-}
-
-void TEdit::Press(char16_t character) {
-  if (OnKeyPress) ErrorDisplay::Guard([&] { OnKeyPress(*this, character); });
+  const QString keys = event.key() == Qt::Key_Backspace ? QStringLiteral("\b") : event.text();
+  for (const QChar character : keys)
+    ErrorDisplay::GuardHoldingKeys([&] {
+      char16_t key = character.unicode();
+      OnKeyPress(*this, key);
+    });
 }
 
 void TEdit::DeleteSelection() {
@@ -225,7 +225,7 @@ std::vector<TEdit::Command> TEdit::Commands() {
 bool TEdit::RunShortcut(const QKeyEvent& event) {
   for (const Command& command : Commands()) {
     if (!event.matches(command.keys)) continue;
-    ErrorDisplay::Guard(command.run);
+    ErrorDisplay::GuardHoldingKeys(command.run);
     return true;
   }
   return false;
@@ -241,7 +241,8 @@ void TEdit::ShowMenu(const QPoint& globalPosition) {
     // no handler runs with the menu's code on the stack.
     connect(
         action, &QAction::triggered, this,
-        [run = std::move(command.run)] { ErrorDisplay::Guard(run); }, Qt::QueuedConnection);
+        [run = std::move(command.run)] { ErrorDisplay::GuardHoldingKeys(run); },
+        Qt::QueuedConnection);
     if (command.keys == QKeySequence::Undo || command.keys == QKeySequence::Delete)
       menu->addSeparator();
   }
@@ -257,7 +258,7 @@ void TEdit::dropEvent(QDropEvent* event) {
   const QString incoming = event->mimeData()->hasText() ? event->mimeData()->text() : QString();
   const int at = cursorPositionAt(event->position().toPoint());
   const QString before = text();
-  ErrorDisplay::Guard([&] { Offer(at, 0, incoming); });
+  ErrorDisplay::GuardHoldingKeys([&] { Offer(at, 0, incoming); });
   // Taken once written, whatever the recalculation then raised.
   if (!incoming.isEmpty() && text() != before) {
     event->acceptProposedAction();
@@ -277,7 +278,7 @@ void TEdit::inputMethodEvent(QInputMethodEvent* event) {
   if (event->commitString().isEmpty() && !replaces) return;
   const int start = replaces ? cursorPosition() + event->replacementStart() : SelStart();
   const int length = replaces ? event->replacementLength() : SelLength();
-  ErrorDisplay::Guard([&] { Offer(start, length, event->commitString()); });
+  ErrorDisplay::GuardHoldingKeys([&] { Offer(start, length, event->commitString()); });
 }
 
 void TEdit::mouseReleaseEvent(QMouseEvent* event) {
@@ -289,7 +290,8 @@ void TEdit::mouseReleaseEvent(QMouseEvent* event) {
   }
   event->accept();
   deselect();
-  ErrorDisplay::Guard([this] { Offer(cursorPosition(), 0, ClipboardText(QClipboard::Selection)); });
+  ErrorDisplay::GuardHoldingKeys(
+      [this] { Offer(cursorPosition(), 0, ClipboardText(QClipboard::Selection)); });
 }
 
 int TEdit::SelStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
@@ -305,11 +307,7 @@ void TEdit::focusOutEvent(QFocusEvent* event) {
   // Losing the activation to a message box or another program is no exit.
   const bool movedWithinWindow =
       event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
-  if (movedWithinWindow && OnExit) ErrorDisplay::Guard([this] { OnExit(*this); });
-}
-
-void TEdit::RunChange() {
-  if (OnChange) OnChange(*this);
+  if (movedWithinWindow && OnExit) ErrorDisplay::GuardHoldingKeys([this] { OnExit(*this); });
 }
 
 }  // namespace penmarrow::ui

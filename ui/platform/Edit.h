@@ -21,7 +21,7 @@ class TEdit : public QLineEdit {
   explicit TEdit(QWidget* parent = nullptr);
 
   // Writing a different text runs OnChange before returning; an equal text runs nothing.
-  void SetText(const QString& text);
+  void SetTextAndNotify(const QString& text);
   // An accepted edit: writes the text, puts the caret at `caret` and runs `settle`. An error that
   // OnChange raises is passed on only after all three, so the edit stays whole (its caret, its
   // undo, the amount saved from it) whatever the recalculation raised.
@@ -70,13 +70,11 @@ class TEdit : public QLineEdit {
   std::vector<Command> Commands();
   bool RunShortcut(const QKeyEvent& event);
   void TakeKey(const QKeyEvent& event);
-  void Press(char16_t character);
   void DeleteSelection();
   void Cut();
   void Paste();
   void Undo();
   void TextEditedByControl();
-  void RunChange();
 
   struct State {
     QString text;

@@ -1,7 +1,8 @@
 #pragma once
 // The one place where an error raised by a handler is shown: a message box captioned with the
-// application title. Every entry point from Qt into our handlers runs them through Guard, so no
-// exception ever unwinds through Qt's own frames.
+// application title. Every entry point from Qt into our handlers runs them through
+// GuardHoldingKeys, so no exception ever unwinds through Qt's own frames, and no held key is
+// replayed inside a handler.
 
 #include <QString>
 #include <functional>
@@ -15,11 +16,11 @@ class ErrorDisplay {
  public:
   using Presenter = std::function<void(const QString& message)>;
 
-  // Runs a handler; an exception it raises ends it and is shown once. The overflow is the one
-  // error a saver can meet; any other is a fault of the program, whose technical message is
-  // written to the log, not put in front of the saver.
+  // Runs a handler, holding the keys that arrive meanwhile (HeldInput), and shows once an
+  // exception that ends it. The overflow is the one error a saver can meet; any other is a fault
+  // of the program, whose technical message is written to the log, not put in front of the saver.
   template <typename Handler>
-  static void Guard(Handler&& handler) noexcept {
+  static void GuardHoldingKeys(Handler&& handler) noexcept {
     const HeldInput::HandlerScope running;
     try {
       std::forward<Handler>(handler)();

@@ -12,7 +12,7 @@ TLinkLabel::TLinkLabel(const QString& caption, QWidget* parent) : QLabel(caption
   setOpenExternalLinks(false);
   setFocusPolicy(Qt::NoFocus);
   connect(this, &QLabel::linkActivated, this, [this](const QString& target) {
-    if (OnLinkClick) ErrorDisplay::Guard([&] { OnLinkClick(target); });
+    if (OnLinkClick) ErrorDisplay::GuardHoldingKeys([&] { OnLinkClick(target); });
   });
 }
 

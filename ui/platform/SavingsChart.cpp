@@ -262,21 +262,22 @@ void TChart::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   // Over a control that lies on the chart (the marks box) the chart does not have the pointer.
   if (childAt(at)) {
-    if (OnMouseLeave) ErrorDisplay::Guard(OnMouseLeave);
+    if (OnMouseLeave) ErrorDisplay::GuardHoldingKeys(OnMouseLeave);
     return;
   }
-  if (OnMouseMove) ErrorDisplay::Guard([&] { OnMouseMove(at.x(), at.y()); });
+  if (OnMouseMove) ErrorDisplay::GuardHoldingKeys([&] { OnMouseMove(at.x(), at.y()); });
 }
 
 void TChart::leaveEvent(QEvent* event) {
   QCustomPlot::leaveEvent(event);
-  if (OnMouseLeave) ErrorDisplay::Guard(OnMouseLeave);
+  if (OnMouseLeave) ErrorDisplay::GuardHoldingKeys(OnMouseLeave);
 }
 
 void TChart::contextMenuEvent(QContextMenuEvent* event) {
   event->accept();
   const bool fromKeyboard = event->reason() == QContextMenuEvent::Keyboard;
-  if (OnContextMenu) ErrorDisplay::Guard([&] { OnContextMenu(event->pos(), fromKeyboard); });
+  if (OnContextMenu)
+    ErrorDisplay::GuardHoldingKeys([&] { OnContextMenu(event->pos(), fromKeyboard); });
 }
 
 void TChart::paintEvent(QPaintEvent* event) {

@@ -71,7 +71,7 @@ bool TSpinEdit::TypedTextAllowed(const QString& text) {
 
 void TSpinEdit::stepBy(int steps) {
   // Called by Qt for the buttons and the arrow keys.
-  ErrorDisplay::Guard([&] {
+  ErrorDisplay::GuardHoldingKeys([&] {
     SetValue(static_cast<int>(
         std::clamp<long long>(static_cast<long long>(Value()) + steps, minValue_, maxValue_)));
   });

@@ -1,9 +1,0 @@
-#include "ui/eventloop/WaitingEvents.h"
-
-#include <QCoreApplication>
-
-namespace penmarrow::ui {
-
-void ProcessWaitingEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
-
-}  // namespace penmarrow::ui
