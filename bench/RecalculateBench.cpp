@@ -26,7 +26,7 @@ void MakeWorstCase(TFMain& window) {
   window.chAlternative->setChecked(true);
   emit window.chAlternative->clicked(true);
   Pick(window.CAltFreq, 4);
-  window.seYears->SetText(QStringLiteral("50"));
+  window.seYears->SetTextAndNotify(QStringLiteral("50"));
 }
 
 void WorstRecalculation(benchmark::State& state) {

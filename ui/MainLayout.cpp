@@ -150,7 +150,7 @@ void TFMain::CreateInputs() {
   Label20 = Caption(QStringLiteral("%"), p, 117, 253);
   Label1 = Caption(QStringLiteral("Number of years (max 50):"), p, 20, 280);
   seYears = Place(new TSpinEdit(1, 50, p), 20, 302, 94, 26);
-  seYears->SetText(QStringLiteral("10"));
+  seYears->SetTextAndNotify(QStringLiteral("10"));
 }
 
 void TFMain::CreateAlternative() {

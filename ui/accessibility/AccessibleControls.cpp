@@ -61,7 +61,7 @@ class YearsField : public TextField, public QAccessibleValueInterface {
       : TextField(spin, spin->Editor(), QAccessible::SpinBox,
                   Checked(
                       spin, [spin] { return spin->text(); }, TSpinEdit::TypedTextAllowed,
-                      [spin](const QString& text) { spin->SetText(text); })),
+                      [spin](const QString& text) { spin->SetTextAndNotify(text); })),
         spin_(spin) {
     // The number is reported whoever wrote it; Qt knows nothing of this field's value.
     QObject::connect(spin->Editor(), &QLineEdit::textChanged, spin, [spin] {

@@ -54,10 +54,10 @@ int TSpinEdit::Value() const {
 }
 
 void TSpinEdit::SetValue(int value) {
-  SetText(QString::number(std::clamp(value, minValue_, maxValue_)));
+  SetTextAndNotify(QString::number(std::clamp(value, minValue_, maxValue_)));
 }
 
-void TSpinEdit::SetText(const QString& text) {
+void TSpinEdit::SetTextAndNotify(const QString& text) {
   if (text == lineEdit()->text()) return;
   lineEdit()->setText(text);
   if (OnChange) OnChange();

@@ -23,7 +23,7 @@ class TSpinEdit : public QAbstractSpinBox {
   // Clamps to MinValue..MaxValue and writes the number; a changed text runs OnChange at once.
   void SetValue(int value);
   // Writing a different text runs OnChange at once.
-  void SetText(const QString& text);
+  void SetTextAndNotify(const QString& text);
 
   std::function<void()> OnChange;
 
