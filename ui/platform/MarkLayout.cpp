@@ -23,6 +23,10 @@ bool Touches(const QRectF& a, const QRectF& b) {
 }
 
 bool LineCrosses(const QLineF& line, const QRectF& box) {
+  // Most boxes lie clear of the line's own bounds: no edge to test then.
+  if (std::max(line.x1(), line.x2()) < box.left() || std::min(line.x1(), line.x2()) > box.right() ||
+      std::max(line.y1(), line.y2()) < box.top() || std::min(line.y1(), line.y2()) > box.bottom())
+    return false;
   const QLineF edges[] = {{box.topLeft(), box.topRight()},
                           {box.topRight(), box.bottomRight()},
                           {box.bottomRight(), box.bottomLeft()},
@@ -69,15 +73,19 @@ std::vector<std::optional<QRectF>> PlaceMarks(const std::vector<MarkRequest>& re
                          request.size.width(), request.size.height());
     std::optional<QRectF> chosen;
     for (const QRectF& box : Candidates(natural, placed, bounds)) {
-      const bool free = std::none_of(placed.begin(), placed.end(),
-                                     [&](const QRectF& o) { return Touches(box, o); });
+      const auto free = [&] {
+        return std::none_of(placed.begin(), placed.end(),
+                            [&](const QRectF& o) { return Touches(box, o); });
+      };
       const QLineF line(request.anchor, ArrowEnd(box, request.anchor));
-      const bool clearLine = std::none_of(placed.begin(), placed.end(),
-                                          [&](const QRectF& o) { return LineCrosses(line, o); });
+      const auto clearLine = [&] {
+        return std::none_of(placed.begin(), placed.end(),
+                            [&](const QRectF& o) { return LineCrosses(line, o); });
+      };
       // Other marks stay near their bars, straight above them, or are better left out.
       const bool near = box.bottom() >= natural.bottom() - natural.height() - 2 * Gap - 1 &&
                         std::abs(line.dx()) < 0.5;
-      if (free && (request.mustShow || (clearLine && near))) {
+      if ((request.mustShow || near) && free() && (request.mustShow || clearLine())) {
         chosen = box;
         break;
       }
