@@ -226,12 +226,13 @@ void TChart::PlaceMarks() {
   for (const int s : {YourInterest, AlternativeInterest}) {
     const TChartSeries& series = Series(s);
     if (!series.Marks().Visible()) continue;
+    const std::vector<QSizeF> sizes = series.Marks().BoxSizes();
     for (int i = 0; i < series.Count(); ++i) {
       const QRectF bar = series.BarRect(i);
       const QPointF anchor(bar.center().x(), std::min(bar.top(), bar.bottom()));
       requests.push_back(
-          {{anchor, series.Marks().BoxSize(i), static_cast<double>(series.Marks().ArrowLength()),
-            i == series.Count() - 1},
+          {{anchor, sizes[static_cast<std::size_t>(i)],
+            static_cast<double>(series.Marks().ArrowLength()), i == series.Count() - 1},
            {s, i}});
     }
   }

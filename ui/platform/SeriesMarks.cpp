@@ -43,7 +43,17 @@ int TSeriesMarks::Headroom() const {
 }
 
 QSizeF TSeriesMarks::BoxSize(int index) const {
+  return BoxSize(QFontMetrics(ChartSmallFont()), index);
+}
+
+std::vector<QSizeF> TSeriesMarks::BoxSizes() const {
   const QFontMetrics metrics(ChartSmallFont());
+  std::vector<QSizeF> sizes;
+  for (int i = 0; i < series_.Count(); ++i) sizes.push_back(BoxSize(metrics, i));
+  return sizes;
+}
+
+QSizeF TSeriesMarks::BoxSize(const QFontMetrics& metrics, int index) const {
   return {2.0 * Padding + (metrics.ascent() - 2) + SymbolGap + TextWidth(metrics, Text(index)),
           metrics.height() + 2.0 * Padding};
 }
@@ -86,15 +96,15 @@ void TSeriesMarks::draw(QCPPainter* painter) {
     painter->drawLine(anchor, ArrowEnd(*boxes_[static_cast<std::size_t>(i)], anchor));
   }
   painter->restore();
-  painter->setFont(ChartSmallFont());
+  const QFont font = ChartSmallFont();
+  painter->setFont(font);
+  const int symbol = QFontMetrics(font).ascent() - 2;
   for (int i = 0; i < count; ++i)
     if (boxes_[static_cast<std::size_t>(i)])
-      DrawBox(painter, i, *boxes_[static_cast<std::size_t>(i)]);
+      DrawBox(painter, i, *boxes_[static_cast<std::size_t>(i)], symbol);
 }
 
-void TSeriesMarks::DrawBox(QCPPainter* painter, int index, const QRectF& frame) const {
-  const QFontMetrics metrics(ChartSmallFont());
-  const int symbol = metrics.ascent() - 2;
+void TSeriesMarks::DrawBox(QCPPainter* painter, int index, const QRectF& frame, int symbol) const {
   painter->setPen(QPen(QColor(128, 128, 128), 1));
   painter->setBrush(Qt::white);
   painter->drawRect(frame);

@@ -28,6 +28,8 @@ class TSeriesMarks : public QCPLayerable {
   int Headroom() const;
   // The box of the point's mark, its value written in it.
   QSizeF BoxSize(int index) const;
+  // Every point's box, in order.
+  std::vector<QSizeF> BoxSizes() const;
   // Where each point's mark goes (nothing: left out), and every mark's box in the chart, which
   // no line is drawn over.
   void SetPlacement(std::vector<std::optional<QRectF>> boxes, const QRegion& allBoxes);
@@ -40,7 +42,9 @@ class TSeriesMarks : public QCPLayerable {
   void draw(QCPPainter* painter) override;
 
  private:
-  void DrawBox(QCPPainter* painter, int index, const QRectF& frame) const;
+  // `symbol`: the side of the series' colour square, in pixels.
+  void DrawBox(QCPPainter* painter, int index, const QRectF& frame, int symbol) const;
+  QSizeF BoxSize(const QFontMetrics& metrics, int index) const;
   int TextWidth(const QFontMetrics& metrics, const QString& text) const;
   void Changed();
 
