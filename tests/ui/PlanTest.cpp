@@ -228,7 +228,7 @@ TEST_F(Plans, EveryBadFileIsRefusedWithOneMessageAndChangesNothing) {
   const QStringList figures = Figures();
   for (const auto& [file, reason] : cases) {
     errors.clear();
-    EXPECT_EQ(CountRecalculations([&] { Open(file); }), 0) << reason.toStdString();
+    EXPECT_EQ(CountRecalculations([&, &file = file] { Open(file); }), 0) << reason.toStdString();
     ASSERT_EQ(errors.size(), 1u) << reason.toStdString();
     // Where the parser stopped is Qt's to say.
     EXPECT_EQ(errors[0].replace(QRegularExpression(QStringLiteral("byte \\d+")), "byte N"),

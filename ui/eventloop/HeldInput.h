@@ -7,11 +7,11 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QWidget>  // QPointer<QWidget> converts to QWidget* only where QWidget is whole
 #include <deque>
 #include <memory>
 
 class QEvent;
-class QWidget;
 
 namespace penmarrow::ui {
 
