@@ -9,9 +9,13 @@
 
 int main(int argc, char* argv[]) {
   // Always offscreen, on a screen that holds the whole window (offscreen's own is 800x600, where
-  // the window would shrink to fit); the platform's name may carry other options (the 2x tests').
-  if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(u"offscreen:"))
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" PENMARROW_TEST_SCREEN);
+  // the window would shrink to fit), also at QT_SCALE_FACTOR=2; a platform named with its
+  // options is kept.
+  if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(u"offscreen:")) {
+    const bool scaled = qEnvironmentVariableIntValue("QT_SCALE_FACTOR") > 1;
+    qputenv("QT_QPA_PLATFORM", scaled ? "offscreen:configfile=" PENMARROW_LARGE_SCREEN
+                                      : "offscreen:configfile=" PENMARROW_TEST_SCREEN);
+  }
   QApplication application(argc, argv);  // takes the user's locale, as the program's does
   if (!penmarrow::tests::InExpectedLocale()) return 1;
   penmarrow::ui::ApplyProgramLook();
