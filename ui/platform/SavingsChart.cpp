@@ -60,6 +60,9 @@ TChart::TChart(QWidget* parent)
   setInteractions({});
   setMouseTracking(true);
   addLayer(QStringLiteral("marksOnTop"), layer(QStringLiteral("main")), limAbove);
+  // The overlay holds only the selection rectangle, which a chart without interactions never
+  // shows: its own buffer would be an empty, window-sized image blended in at every paint.
+  layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
   SetUpAxes();
   SetUpLegend();
   CreateSeries();
