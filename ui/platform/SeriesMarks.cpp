@@ -54,18 +54,24 @@ std::vector<QSizeF> TSeriesMarks::BoxSizes() const {
 }
 
 QSizeF TSeriesMarks::BoxSize(const QFontMetrics& metrics, int index) const {
-  return {2.0 * Padding + (metrics.ascent() - 2) + SymbolGap + TextWidth(metrics, Text(index)),
+  return {2.0 * Padding + (metrics.ascent() - 2) + SymbolGap + Measured(metrics, index).width,
           metrics.height() + 2.0 * Padding};
 }
 
-// Measuring shapes the text anew each time, and every replot lays out every mark: the widths of
-// the texts last measured are kept.
-int TSeriesMarks::TextWidth(const QFontMetrics& metrics, const QString& text) const {
+// Every replot measures and draws every mark, and formatting, measuring and shaping a text are
+// most of that work: each value's text is kept with its width and glyphs.
+const TSeriesMarks::MarkText& TSeriesMarks::Measured(const QFontMetrics& metrics, int index) const {
   constexpr qsizetype Kept = 4096;
-  if (textWidths_.size() > Kept) textWidths_.clear();
-  auto found = textWidths_.constFind(text);
-  if (found == textWidths_.cend())
-    found = textWidths_.insert(text, metrics.horizontalAdvance(text));
+  if (texts_.size() > Kept) texts_.clear();
+  const double value = series_.YValue(index);
+  auto found = texts_.constFind(value);
+  if (found == texts_.cend()) {
+    const QString text = Text(index);
+    QStaticText glyphs(text);
+    glyphs.setTextFormat(Qt::PlainText);
+    found = texts_.insert(value, {metrics.horizontalAdvance(text),
+                                  QFontMetricsF(metrics).horizontalAdvance(text), glyphs});
+  }
   return *found;
 }
 
@@ -98,13 +104,15 @@ void TSeriesMarks::draw(QCPPainter* painter) {
   painter->restore();
   const QFont font = ChartSmallFont();
   painter->setFont(font);
-  const int symbol = QFontMetrics(font).ascent() - 2;
+  const QFontMetrics metrics(font);
   for (int i = 0; i < count; ++i)
     if (boxes_[static_cast<std::size_t>(i)])
-      DrawBox(painter, i, *boxes_[static_cast<std::size_t>(i)], symbol);
+      DrawBox(painter, metrics, i, *boxes_[static_cast<std::size_t>(i)]);
 }
 
-void TSeriesMarks::DrawBox(QCPPainter* painter, int index, const QRectF& frame, int symbol) const {
+void TSeriesMarks::DrawBox(QCPPainter* painter, const QFontMetrics& metrics, int index,
+                           const QRectF& frame) const {
+  const int symbol = metrics.ascent() - 2;
   painter->setPen(QPen(QColor(128, 128, 128), 1));
   painter->setBrush(Qt::white);
   painter->drawRect(frame);
@@ -112,9 +120,24 @@ void TSeriesMarks::DrawBox(QCPPainter* painter, int index, const QRectF& frame, 
   painter->setBrush(series_.brush());
   painter->drawRect(
       QRectF(frame.left() + Padding, frame.center().y() - symbol / 2.0, symbol, symbol));
+  DrawValue(painter, metrics, index, frame.adjusted(Padding + symbol + SymbolGap, 0, -Padding, 0));
+}
+
+// As drawText with a rectangle drew it, without laying the text out anew: a line centred by the
+// font's unrounded ascent and descent, clipped to the rectangle where it is wider.
+void TSeriesMarks::DrawValue(QCPPainter* painter, const QFontMetrics& metrics, int index,
+                             const QRectF& textRect) const {
+  const MarkText& text = Measured(metrics, index);
+  const QFontMetricsF exact(metrics);
+  const double top = textRect.top() + (textRect.height() - (exact.ascent() + exact.descent())) / 2;
+  const bool clipped = text.exactWidth > textRect.width();
   painter->setPen(Qt::black);
-  painter->drawText(frame.adjusted(Padding + symbol + SymbolGap, 0, -Padding, 0),
-                    Qt::AlignLeft | Qt::AlignVCenter, Text(index));
+  if (clipped) {
+    painter->save();
+    painter->setClipRect(textRect, Qt::IntersectClip);
+  }
+  painter->drawStaticText(QPointF(textRect.left(), top), text.glyphs);
+  if (clipped) painter->restore();
 }
 
 void TSeriesMarks::Changed() {

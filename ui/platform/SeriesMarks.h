@@ -3,6 +3,7 @@
 
 #include <qcustomplot.h>
 
+#include <QStaticText>
 #include <optional>
 #include <vector>
 
@@ -42,10 +43,20 @@ class TSeriesMarks : public QCPLayerable {
   void draw(QCPPainter* painter) override;
 
  private:
-  // `symbol`: the side of the series' colour square, in pixels.
-  void DrawBox(QCPPainter* painter, int index, const QRectF& frame, int symbol) const;
+  // A value's text as its mark shows it, measured and shaped once: its width in whole pixels
+  // (the box's) and unrounded.
+  struct MarkText {
+    int width;
+    double exactWidth;
+    QStaticText glyphs;
+  };
+
+  void DrawBox(QCPPainter* painter, const QFontMetrics& metrics, int index,
+               const QRectF& frame) const;
+  void DrawValue(QCPPainter* painter, const QFontMetrics& metrics, int index,
+                 const QRectF& textRect) const;
   QSizeF BoxSize(const QFontMetrics& metrics, int index) const;
-  int TextWidth(const QFontMetrics& metrics, const QString& text) const;
+  const MarkText& Measured(const QFontMetrics& metrics, int index) const;
   void Changed();
 
   TChartSeries& series_;
@@ -54,7 +65,7 @@ class TSeriesMarks : public QCPLayerable {
   QColor arrowColor_ = Qt::black;
   std::vector<std::optional<QRectF>> boxes_;
   QRegion allBoxes_;
-  mutable QHash<QString, int> textWidths_;  // in the marks' font, which never changes
+  mutable QHash<double, MarkText> texts_;  // by value, in the marks' font, which never changes
 };
 
 }  // namespace penmarrow::ui
