@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/platform/ChartSeries.h"
+
 namespace penmarrow::ui {
 
 std::vector<std::vector<QCPAbstractLegendItem*>> TChartLegend::Rows() const {
@@ -61,6 +63,28 @@ void TChartLegend::updateLayout() {
     }
     top += height + rowSpacing();
   }
+}
+
+TChartLegendItem::TChartLegendItem(QCPLegend* legend, TChartSeries& series)
+    : QCPPlottableLegendItem(legend, &series), series_(series) {}
+
+// The text where QCPPlottableLegendItem draws it, at the top left beside the icon; the icon
+// clipped to its square. Our legend draws no border round the icons.
+void TChartLegendItem::draw(QCPPainter* painter) {
+  if (text_.text() != series_.name()) {
+    text_.setText(series_.name());
+    text_.setTextFormat(Qt::PlainText);
+  }
+  const QSize iconSize = mParentLegend->iconSize();
+  painter->setFont(getFont());
+  painter->setPen(QPen(getTextColor()));
+  painter->drawStaticText(
+      QPointF(mRect.x() + iconSize.width() + mParentLegend->iconTextPadding(), mRect.y()), text_);
+  const QRect iconRect(mRect.topLeft(), iconSize);
+  painter->save();
+  painter->setClipRect(iconRect, Qt::IntersectClip);
+  series_.drawLegendIcon(painter, iconRect);
+  painter->restore();
 }
 
 }  // namespace penmarrow::ui

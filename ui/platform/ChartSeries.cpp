@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/platform/ChartLegend.h"
 #include "ui/platform/QtText.h"
 #include "ui/platform/SeriesMarks.h"
 
@@ -79,7 +80,10 @@ void TChartSeries::draw(QCPPainter* painter) {
 
 void TChartSeries::SetShowInLegend(bool show) {
   if (show == ShowInLegend()) return;
-  show ? addToLegend() : removeFromLegend();
+  if (show)
+    mParentPlot->legend->addItem(new TChartLegendItem(mParentPlot->legend, *this));
+  else
+    removeFromLegend();
   Changed();
 }
 

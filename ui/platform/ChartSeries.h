@@ -42,11 +42,12 @@ class TChartSeries : public QCPBars, public SeriesSink {
   const TSeriesMarks& Marks() const { return *marks_; }
 
   std::function<void()> OnChanged;
+  // Public for our legend's items.
+  void drawLegendIcon(QCPPainter* painter, const QRectF& rect) const override;
 
  protected:
   void applyDefaultAntialiasingHint(QCPPainter* painter) const override;
   void draw(QCPPainter* painter) override;
-  void drawLegendIcon(QCPPainter* painter, const QRectF& rect) const override;
 
  private:
   void Changed();

@@ -58,6 +58,7 @@ TChart::TChart(QWidget* parent)
   setBackground(ChartColor);
   axisRect()->setBackground(Qt::NoBrush);
   setInteractions({});
+  setAutoAddPlottableToLegend(false);  // series join the legend with our own items
   setMouseTracking(true);
   addLayer(QStringLiteral("marksOnTop"), layer(QStringLiteral("main")), limAbove);
   // The overlay holds only the selection rectangle, which a chart without interactions never
@@ -123,7 +124,7 @@ void TChart::CreateSeries() {
     series_[static_cast<std::size_t>(i)] = series;
   }
   for (const int i : {YourInterest, AlternativeInterest}) Series(i).Marks().SetVisible(true);
-  for (int i = AlternativeSeries; i < SeriesCount; ++i) Series(i).SetShowInLegend(false);
+  for (int i = 0; i < AlternativeSeries; ++i) Series(i).SetShowInLegend(true);
 }
 
 void TChart::SetUpLegend() {
