@@ -17,26 +17,17 @@ std::vector<std::vector<QCPAbstractLegendItem*>> TChartLegend::Rows() const {
   return rows;
 }
 
-QSize TChartLegend::ItemSize(QCPAbstractLegendItem* legendItem) const {
-  auto* plottableItem = dynamic_cast<QCPPlottableLegendItem*>(legendItem);
-  if (!plottableItem) return legendItem->minimumOuterSizeHint();
-  const QString text = plottableItem->plottable()->name();
-  auto found = itemSizes_.constFind(text);
-  if (found == itemSizes_.cend())
-    found = itemSizes_.insert(text, legendItem->minimumOuterSizeHint());
-  return *found;
-}
-
 int TChartLegend::Width(const std::vector<QCPAbstractLegendItem*>& row, int gap) const {
   int width = -gap;
-  for (QCPAbstractLegendItem* legendItem : row) width += ItemSize(legendItem).width() + gap;
+  for (QCPAbstractLegendItem* legendItem : row)
+    width += legendItem->minimumOuterSizeHint().width() + gap;
   return width;
 }
 
 int TChartLegend::Height(const std::vector<QCPAbstractLegendItem*>& row) const {
   int height = 0;
   for (QCPAbstractLegendItem* legendItem : row)
-    height = std::max(height, ItemSize(legendItem).height());
+    height = std::max(height, legendItem->minimumOuterSizeHint().height());
   return height;
 }
 
@@ -57,7 +48,7 @@ void TChartLegend::updateLayout() {
     const int height = Height(row);
     int left = mRect.left();
     for (QCPAbstractLegendItem* legendItem : row) {
-      const int width = ItemSize(legendItem).width();
+      const int width = legendItem->minimumOuterSizeHint().width();
       legendItem->setOuterRect(QRect(left, top, width, height));
       left += width + columnSpacing();
     }
@@ -67,6 +58,14 @@ void TChartLegend::updateLayout() {
 
 TChartLegendItem::TChartLegendItem(QCPLegend* legend, TChartSeries& series)
     : QCPPlottableLegendItem(legend, &series), series_(series) {}
+
+QSize TChartLegendItem::minimumOuterSizeHint() const {
+  if (sizedFor_ != series_.name()) {
+    sizedFor_ = series_.name();
+    size_ = QCPPlottableLegendItem::minimumOuterSizeHint();
+  }
+  return size_;
+}
 
 // The text where QCPPlottableLegendItem draws it, at the top left beside the icon; the icon
 // clipped to its square. Our legend draws no border round the icons.

@@ -23,21 +23,19 @@ class TChartLegend : public QCPLegend {
 
  private:
   std::vector<std::vector<QCPAbstractLegendItem*>> Rows() const;
-  // An item's size, measured once for its text: measuring shapes the text anew each time, and the
-  // legend is measured many times over at each replot.
-  QSize ItemSize(QCPAbstractLegendItem* legendItem) const;
   int Width(const std::vector<QCPAbstractLegendItem*>& row, int gap) const;
   int Height(const std::vector<QCPAbstractLegendItem*>& row) const;
 
   int rowLength_ = 1;
-  mutable QHash<QString, QSize> itemSizes_;  // by the item's text; the legend's font never changes
 };
 
-// A series' entry, drawn as QCustomPlot's own but with its text laid out once: the legend is
-// drawn at every replot, and laying out its six texts anew was a tenth of a keystroke's work.
+// A series' entry, drawn and sized as QCustomPlot's own but with its text laid out and measured
+// once: the legend is measured many times over and drawn at every replot, and doing that anew was
+// a tenth of a keystroke's work. The legend's font never changes.
 class TChartLegendItem : public QCPPlottableLegendItem {
  public:
   TChartLegendItem(QCPLegend* legend, TChartSeries& series);
+  QSize minimumOuterSizeHint() const override;
 
  protected:
   void draw(QCPPainter* painter) override;
@@ -45,6 +43,8 @@ class TChartLegendItem : public QCPPlottableLegendItem {
  private:
   TChartSeries& series_;
   QStaticText text_;
+  mutable QString sizedFor_;
+  mutable QSize size_;
 };
 
 }  // namespace penmarrow::ui
